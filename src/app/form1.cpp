@@ -1,0 +1,65 @@
+#include "app/form1.h"
+
+#include "platform/twips.h"
+
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+namespace examora {
+
+Form1::Form1(MessageService& messages, const Clock& clock, QWidget* parent)
+    : QMainWindow(parent), messages_(messages), clock_(clock) {
+    setObjectName(QStringLiteral("Form1"));
+    BuildControls();
+    BuildMenus();
+    ConnectEvents();
+    // At normal size the client area, below the menu bar, is 6525 by 8190 twips.
+    resize(ToPixels(6525), ToPixels(8190) + menuBar()->sizeHint().height());
+    Form_Load();
+}
+
+void Form1::ConnectEvents() {
+    connect(surface, &Surface::MouseMove, this, &Form1::Form_MouseMove);
+    connect(surface, &Surface::MouseDown, this, &Form1::Form_MouseDown);
+    for (int i = 0; i < 4; ++i)
+        connect(Text[i], &QLineEdit::textChanged, this, [this, i] { Text_Change(i); });
+    connect(ExamComm, &QPushButton::clicked, this, &Form1::ExamComm_Click);
+    connect(&ExamList->Store(), &ExamListModel::ItemCheck, this, &Form1::ExamList_ItemCheck);
+    connect(File, &QMenu::aboutToShow, this, &Form1::File_Click);
+    connect(Graphics, &QMenu::aboutToShow, this, &Form1::Graphics_Click);
+}
+
+double Form1::OuterWidth() const { return ToTwips(frameGeometry().width()); }
+double Form1::OuterHeight() const { return ToTwips(frameGeometry().height()); }
+
+void Form1::ShowNormalSize() {
+    setWindowState(Qt::WindowNoState);
+    // Height and Width are the outer size; what the frame takes is given back to it.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(ToPixels(normalWidth) - frame.width(), ToPixels(normalHeight) - frame.height());
+}
+
+void Form1::ShowMaximised() { setWindowState(Qt::WindowMaximized); }
+
+void Form1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!activated_) {
+        activated_ = true;
+        // The first activation comes once the window is on screen, so that it can be maximised.
+        QTimer::singleShot(0, this, [this] {
+            Form_Activate();
+            started_ = true;
+        });
+    }
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (Form_Unload())
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace examora

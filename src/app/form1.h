@@ -1,0 +1,166 @@
+// The main window, Form1, and the one map of how the program fits together.
+//
+// The records live only as the lines of ExamList (the store). Every user command is one handler
+// named after the control or menu item that raises it (ViewMainStats_Click, ExamList_ItemCheck,
+// Form_MouseMove), defined in the folder of its subsystem:
+//   records/  LoadDataAtStart, LoadDataFile, SaveDataFile, the File menu and the closing question;
+//   stats/    ShowMainStats and the Mode menu, on top of ComputeMainStats;
+//   graphs/   the two graphs, the Graphics and Units commands and the pointer read-out, on top of
+//             ComputeGraphFrame and PointerReadout;
+//   entry/    the entry panel and the insertion, on top of EntryFieldsAcceptable;
+//   app/      start-up, the layout of the controls, the menu bar, the views, the list view, info.
+// A view is whatever the procedure that enters it leaves on the window; EnterView (app/views.cpp)
+// holds, in one table, what each view shows and hides. Window code stays thin: figures, frames,
+// read-outs and field tests are plain functions tested without a window. Message boxes and today's
+// date come through MessageService and Clock, which tests replace.
+#pragma once
+
+#include "app/exam_list_box.h"
+#include "platform/caption_label.h"
+#include "platform/clock.h"
+#include "platform/message_service.h"
+#include "platform/surface.h"
+#include "stats/main_stats.h"
+
+#include <QDate>
+#include <QFrame>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPushButton>
+
+class QAction;
+class QMenu;
+
+namespace examora {
+
+enum class View { MainStats, Entry, Graph, ExamList, Info };
+enum class PlottedValue;
+
+// A command button's face colour, shown whatever the style.
+void SetButtonFace(QPushButton* button, const QColor& color);
+QColor ButtonFace(const QPushButton* button);
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    Form1(MessageService& messages, const Clock& clock, QWidget* parent = nullptr);
+
+    // True once the first activation has laid out the window, read the data file and opened the
+    // first view.
+    bool Started() const { return started_; }
+
+    // The window's controls, under the names the handlers use.
+    Surface* surface = nullptr;
+    CaptionLabel* Label[4] = {};
+    QFrame* Shape[4] = {};
+    QLineEdit* Text[4] = {};
+    QPushButton* ExamComm = nullptr;
+    ExamListBox* ExamList = nullptr;
+    QFrame* ExamListShadow = nullptr;
+    QLabel* Image1 = nullptr;
+    QFrame* ImgShadow = nullptr;
+
+    QMenu* File = nullptr;
+    QMenu* Graphics = nullptr;
+    QMenu* SetTimeUnits = nullptr;
+    QMenu* Mode = nullptr;
+    QAction* Load = nullptr;
+    QAction* Save = nullptr;
+    QAction* AddExam = nullptr;
+    QAction* ShowExams = nullptr;
+    QAction* EraseExams = nullptr;
+    QAction* ViewMainStats = nullptr;
+    QAction* MarksTime = nullptr;
+    QAction* MarksCredits = nullptr;
+    QAction* Days = nullptr;
+    QAction* Months = nullptr;
+    QAction* Years = nullptr;
+    QAction* AcademicMode = nullptr;
+    QAction* MathMode = nullptr;
+    QAction* Info = nullptr;
+
+    // Window-level state.
+    QString dataFileName;
+    bool dataChanged = false;
+    double normalHeight = 0; // outer size at normal state, in twips
+    double normalWidth = 0;
+    QString timeUnit;
+    bool graphShown = false;
+    QDate graphOrigin;
+
+    QString Caption() const { return windowTitle(); }
+    void SetCaption(const QString& caption) { setWindowTitle(caption); }
+    void SetBackColor(const QColor& color) { surface->SetBackColor(color); }
+    // Outer size (frame, title and menu bar included), in twips.
+    double OuterWidth() const;
+    double OuterHeight() const;
+    // WindowState 0, then Height and Width back to normalHeight and normalWidth.
+    void ShowNormalSize();
+    void ShowMaximised();
+
+    // Start-up (app/startup.cpp).
+    void Form_Load();
+    void Form_Activate();
+
+    // Data file (records/data_file_commands.cpp).
+    void LoadDataAtStart();
+    void LoadDataFile();
+    bool SaveDataFile(); // false when the file could not be written
+    void Load_Click() { LoadDataFile(); }
+    void Save_Click() { SaveDataFile(); }
+    void File_Click();
+    bool Form_Unload(); // false when the window must stay open: the save asked for failed
+
+    // Statistics (stats/).
+    void ViewMainStats_Click();
+    void ShowMainStats();
+    AverageMode CurrentAverageMode() const;
+    void AcademicMode_Click();
+    void MathMode_Click();
+
+    // Graphs (graphs/).
+    void DrawMarksTimeGraph();
+    void DrawMarksCreditsGraph();
+    void RedrawGraph();
+    void Graphics_Click();
+    void MarksTime_Click();
+    void MarksCredits_Click();
+    void Days_Click();
+    void Months_Click();
+    void Years_Click();
+    void Form_MouseMove(int button, int shift, float x, float y);
+    void Form_MouseDown(int button, int shift, float x, float y);
+
+    // Exam entry (entry/).
+    void AddExam_Click();
+    void Text_Change(int index);
+    void CheckEntryFields();
+    void ExamComm_Click();
+
+    // Views (app/).
+    void EnterView(View view);
+    void SetLabelRowColours();
+    void ShowExams_Click();
+    void ExamList_ItemCheck(int item);
+    void EraseExams_Click();
+    void Info_Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildMenus();
+    void ConnectEvents();
+    void ReadDataFile(bool reportToUser);
+    void DrawGraph(PlottedValue value, const QColor& fill);
+    void SetUnitCommand(QAction* checked, const QString& code);
+
+    MessageService& messages_;
+    const Clock& clock_;
+    bool activated_ = false;
+    bool started_ = false;
+};
+
+} // namespace examora

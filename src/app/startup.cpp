@@ -1,0 +1,39 @@
+#include "app/form1.h"
+#include "app/list_placement.h"
+#include "platform/twips.h"
+#include "records/data_file.h"
+
+#include <QScreen>
+
+namespace examora {
+
+ListPlacement PlaceExamList(float outerWidth, float outerHeight) {
+    const float w = outerWidth, h = outerHeight;
+    const float left = w / 100, top = h * 2 / 100, width = w * 95 / 100, height = h * 90 / 100;
+    const float offset = h * 1.5f / 100;
+    return {QRectF(left, top, width, height), QRectF(left + offset, top + offset, width, height)};
+}
+
+void Form1::Form_Load() { dataFileName = kDataFileName; }
+
+void Form1::Form_Activate() {
+    normalHeight = OuterHeight();
+    normalWidth = OuterWidth();
+    Years_Click();
+    ShowMaximised();
+    // A window manager maximises in its own time; the maximised outer size is the screen's
+    // available area, whether or not the window has reached it yet.
+    const QRect maximised = screen()->availableGeometry();
+    const ListPlacement place =
+        PlaceExamList(static_cast<float>(ToTwips(maximised.width())), static_cast<float>(ToTwips(maximised.height())));
+    auto toPixels = [](const QRectF& r) { return TwipsRect(r.left(), r.top(), r.width(), r.height()); };
+    ExamList->setGeometry(toPixels(place.list));
+    ExamListShadow->setGeometry(toPixels(place.shadow));
+    LoadDataAtStart();
+    if (ExamList->ListCount() >= 2)
+        ShowMainStats();
+    else
+        AddExam_Click();
+}
+
+} // namespace examora

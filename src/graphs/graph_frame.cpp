@@ -1,0 +1,78 @@
+#include "graphs/graph_frame.h"
+
+#include "records/conversions.h"
+#include "records/record_line.h"
+
+#include <cmath>
+
+namespace examora {
+
+double PlottedValueOf(const QStringList& parts, PlottedValue value) {
+    const double mark = Val(parts[ExamMark]);
+    return value == PlottedValue::Mark ? mark : mark * Val(parts[CreditValue]);
+}
+
+std::optional<double> AxisWidth(const QString& timeUnit, QDate earliest, QDate latest) {
+    if (timeUnit == kYears)
+        return static_cast<double>(DateDiff(kYears, earliest, latest)) + 1.0 / 12.0;
+    if (timeUnit == kMonths)
+        return static_cast<double>(DateDiff(kMonths, earliest, latest) + 1);
+    if (timeUnit == kDays)
+        return static_cast<double>(DateDiff(kDays, earliest, latest) + 25);
+    return std::nullopt;
+}
+
+std::optional<GraphFrame> ComputeGraphFrame(const QStringList& lines, const QString& timeUnit,
+                                            PlottedValue value) {
+    struct Exam {
+        QDate date;
+        double value;
+    };
+    std::vector<Exam> exams;
+    exams.reserve(static_cast<std::size_t>(lines.size()));
+    GraphFrame frame;
+    frame.latest = DayZero();
+    for (const QString& line : lines) {
+        const QStringList parts = RecordParts(line);
+        if (parts.size() != FieldCount)
+            continue;
+        const std::optional<QDate> date = DateValue(parts[ExamDate]);
+        if (!date)
+            continue;
+        const Exam exam{*date, PlottedValueOf(parts, value)};
+        if (exams.empty() || exam.date < frame.earliest)
+            frame.earliest = exam.date;
+        if (exam.date >= frame.latest)
+            frame.latest = exam.date;
+        // A value beyond the range of a double cannot be drawn; it does not stretch the frame.
+        if (std::isfinite(exam.value) && exam.value > frame.largest)
+            frame.largest = exam.value;
+        exams.push_back(exam);
+    }
+    if (exams.empty())
+        frame.earliest = DayZero();
+
+    const std::optional<double> width = AxisWidth(timeUnit, frame.earliest, frame.latest);
+    if (!width)
+        return std::nullopt;
+    frame.scaleWidth = static_cast<float>(*width);
+    if (frame.largest > 0) {
+        frame.scaleTop = frame.largest + 1;
+        frame.scaleHeight = -frame.largest;
+    } else {
+        frame.scaleTop = 1;
+        frame.scaleHeight = -1;
+    }
+    // The scale is held in single precision where it fits.
+    if (std::fabs(frame.scaleTop) < 3.0e38) {
+        frame.scaleTop = static_cast<float>(frame.scaleTop);
+        frame.scaleHeight = static_cast<float>(frame.scaleHeight);
+    }
+    frame.points.reserve(exams.size());
+    for (const Exam& exam : exams)
+        frame.points.push_back(
+            GraphPoint{static_cast<double>(DateDiff(timeUnit, frame.earliest, exam.date)), exam.value});
+    return frame;
+}
+
+} // namespace examora

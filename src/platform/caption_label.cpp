@@ -1,0 +1,33 @@
+#include "platform/caption_label.h"
+
+namespace examora {
+
+CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) {
+    setAutoFillBackground(true);
+    setTextFormat(Qt::PlainText);
+    setWordWrap(true);
+}
+
+void CaptionLabel::SetCaption(const QString& caption) {
+    caption_ = caption;
+    QString shown = caption;
+    shown.replace(QChar(13), QChar(10));
+    setText(shown);
+    setAccessibleName(shown.simplified());
+}
+
+QColor CaptionLabel::BackColor() const { return palette().color(QPalette::Window); }
+
+void CaptionLabel::SetBackColor(const QColor& color) {
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, color);
+    setPalette(colours);
+}
+
+void CaptionLabel::SetFontSize(double points) {
+    QFont f = font();
+    f.setPointSizeF(points);
+    setFont(f);
+}
+
+} // namespace examora

@@ -1,0 +1,25 @@
+// A label whose caption may hold carriage returns, each shown as a line break. Caption() gives the
+// text back as it was set.
+#pragma once
+
+#include <QLabel>
+
+namespace examora {
+
+class CaptionLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit CaptionLabel(QWidget* parent = nullptr);
+
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString& caption);
+    QColor BackColor() const;
+    void SetBackColor(const QColor& color);
+    double FontSize() const { return font().pointSizeF(); }
+    void SetFontSize(double points);
+
+private:
+    QString caption_;
+};
+
+} // namespace examora

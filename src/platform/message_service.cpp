@@ -1,0 +1,32 @@
+#include "platform/message_service.h"
+
+#include <QMessageBox>
+
+namespace examora {
+
+int QtMessageService::MsgBox(const QString& prompt, int flags, const QString& title) {
+    QMessageBox box(parent_);
+    box.setWindowTitle(title);
+    box.setText(prompt);
+    switch (flags) {
+    case YesNoQuestion:
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes ? AnswerYes : AnswerNo;
+    case Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return AnswerOk;
+}
+
+} // namespace examora

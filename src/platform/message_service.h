@@ -1,0 +1,31 @@
+// Modal message boxes reach the program through this service, so that tests can answer them.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace examora {
+
+// Flags and answers of a message box.
+enum MsgBoxFlags : int { OkOnly = 0, YesNoQuestion = 36, Exclamation = 48, Information = 64 };
+enum MsgBoxAnswer : int { AnswerOk = 1, AnswerYes = 6, AnswerNo = 7 };
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    // Shows the prompt and blocks until it is answered; returns AnswerYes (6) for Yes.
+    virtual int MsgBox(const QString& prompt, int flags, const QString& title) = 0;
+};
+
+// The real modal QMessageBox, over the given parent window.
+class QtMessageService : public MessageService {
+public:
+    void SetParent(QWidget* parent) { parent_ = parent; }
+    int MsgBox(const QString& prompt, int flags, const QString& title) override;
+
+private:
+    QWidget* parent_ = nullptr;
+};
+
+} // namespace examora

@@ -1,0 +1,111 @@
+#include "platform/surface.h"
+
+#include "platform/twips.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+namespace examora {
+namespace {
+
+int ButtonCode(Qt::MouseButtons buttons) {
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+           (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int ShiftCode(Qt::KeyboardModifiers modifiers) {
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+bool Usable(double v) { return std::isfinite(v) && v != 0.0; }
+
+} // namespace
+
+QTransform UserToPixels(const UserScale& scale, QSizeF pixels) {
+    if (!Usable(scale.height) || !Usable(scale.width) || !std::isfinite(scale.top))
+        return QTransform::fromScale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
+    const double sx = pixels.width() / scale.width;
+    const double sy = pixels.height() / scale.height;
+    return QTransform(sx, 0, 0, sy, 0, -scale.top * sy);
+}
+
+Surface::Surface(QWidget* parent) : QWidget(parent), backColor_(Qt::black), fillColor_(Qt::black) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+void Surface::SetBackColor(const QColor& color) {
+    backColor_ = color;
+    Cls();
+}
+
+void Surface::SetScale(double top, double height, double width) { scale_ = UserScale{top, height, width}; }
+
+void Surface::Cls() {
+    shapes_.clear();
+    Repaint();
+}
+
+void Surface::Line(QPointF from, QPointF to, const QColor& color) {
+    shapes_.push_back(Shape{false, from, to, 0.0, color, {}, scale_});
+    Render(shapes_.back());
+}
+
+void Surface::Circle(QPointF centre, double radius, const QColor& outline) {
+    shapes_.push_back(Shape{true, centre, {}, radius, outline, fillColor_, scale_});
+    Render(shapes_.back());
+}
+
+QPointF Surface::ToPixels(QPointF user) const { return UserToPixels(scale_, size()).map(user); }
+
+void Surface::Render(const Shape& shape) {
+    if (image_.isNull())
+        return;
+    const QTransform toPixels = UserToPixels(shape.scale, image_.size());
+    QPainter painter(&image_);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(shape.pen, 1));
+    if (shape.circle) {
+        const double r = std::fabs(shape.radius * toPixels.m11());
+        if (!std::isfinite(r))
+            return;
+        painter.setBrush(shape.fill);
+        painter.drawEllipse(toPixels.map(shape.a), r, r);
+    } else {
+        painter.drawLine(toPixels.map(shape.a), toPixels.map(shape.b));
+    }
+    update();
+}
+
+void Surface::Repaint() {
+    if (image_.size() != size())
+        image_ = QImage(size(), QImage::Format_RGB32);
+    image_.fill(backColor_);
+    for (const Shape& shape : shapes_)
+        Render(shape);
+    update();
+}
+
+void Surface::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.drawImage(event->rect(), image_, event->rect());
+}
+
+void Surface::resizeEvent(QResizeEvent*) { Repaint(); }
+
+void Surface::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF user = UserToPixels(scale_, size()).inverted().map(event->position());
+    emit MouseMove(ButtonCode(event->buttons()), ShiftCode(event->modifiers()), static_cast<float>(user.x()),
+                   static_cast<float>(user.y()));
+}
+
+void Surface::mousePressEvent(QMouseEvent* event) {
+    const QPointF user = UserToPixels(scale_, size()).inverted().map(event->position());
+    emit MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()), static_cast<float>(user.x()),
+                   static_cast<float>(user.y()));
+}
+
+} // namespace examora

@@ -1,0 +1,80 @@
+// The window's drawing surface. Lines and filled circles are drawn in a user scale (ScaleTop,
+// ScaleHeight, ScaleWidth, with the left edge at 0 and y growing upward when ScaleHeight is negative)
+// into a backing image that paintEvent copies to the screen, so a drawing stays until Cls. The
+// shapes are also kept, in user units, so that a resize (the window being maximised after the
+// drawing was made) draws them again at the new size. Pointer events reach the program in the same
+// user scale.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QTransform>
+#include <QWidget>
+#include <vector>
+
+namespace examora {
+
+struct UserScale {
+    double top = 0.0;
+    double height = 0.0; // 0: not set, one unit is one twip
+    double width = 0.0;
+};
+
+// From user units to the pixels of a surface of the given size. A scale that was never set measures
+// in twips from the top-left corner.
+QTransform UserToPixels(const UserScale& scale, QSizeF pixels);
+
+class Surface : public QWidget {
+    Q_OBJECT
+public:
+    explicit Surface(QWidget* parent = nullptr);
+
+    QColor BackColor() const { return backColor_; }
+    // Like any change of the background, this clears the drawing.
+    void SetBackColor(const QColor& color);
+    QColor FillColor() const { return fillColor_; }
+    void SetFillColor(const QColor& color) { fillColor_ = color; }
+
+    // Sets ScaleTop, ScaleHeight and ScaleWidth in this order; the left edge stays 0.
+    void SetScale(double top, double height, double width);
+    const UserScale& Scale() const { return scale_; }
+
+    void Cls();
+    void Line(QPointF from, QPointF to, const QColor& color);
+    // A full circle, its radius in horizontal units, drawn round on screen, filled with FillColor.
+    void Circle(QPointF centre, double radius, const QColor& outline);
+
+    const QImage& Image() const { return image_; }
+    // Where a user point lands on the surface, in pixels.
+    QPointF ToPixels(QPointF user) const;
+
+signals:
+    // Button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt; x, y in the user scale.
+    void MouseMove(int button, int shift, float x, float y);
+    void MouseDown(int button, int shift, float x, float y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    struct Shape {
+        bool circle = false;
+        QPointF a, b; // line ends, or the centre
+        double radius = 0.0;
+        QColor pen, fill;
+        UserScale scale;
+    };
+    void Render(const Shape& shape);
+    void Repaint();
+
+    QColor backColor_;
+    QColor fillColor_;
+    UserScale scale_;
+    std::vector<Shape> shapes_;
+    QImage image_;
+};
+
+} // namespace examora

@@ -1,0 +1,66 @@
+#include "platform/text_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace examora {
+
+FileRead ReadWholeFile(const QString& path, qint64 maxBytes) {
+    QFile file(path);
+    if (QFileInfo(path).isDir())
+        return {false, {}, QStringLiteral("%1 is a directory, not a file").arg(path)};
+    if (!file.open(QIODevice::ReadOnly))
+        return {false, {}, file.errorString()};
+    const qint64 size = file.size();
+    if (size > maxBytes) {
+        return {false, {},
+                QStringLiteral("%1 is too large to read (%2 bytes; at most %3)").arg(path).arg(size).arg(maxBytes)};
+    }
+    FileRead result;
+    // Read in pieces: a file that grows while it is read is cut at maxBytes instead of filling memory.
+    result.bytes.reserve(size);
+    char buffer[1 << 16];
+    for (;;) {
+        const qint64 n = file.read(buffer, sizeof buffer);
+        if (n < 0)
+            return {false, {}, file.errorString()};
+        if (n == 0)
+            break;
+        if (result.bytes.size() + n > maxBytes)
+            return {false, {}, QStringLiteral("%1 is too large to read (more than %2 bytes)").arg(path).arg(maxBytes)};
+        result.bytes.append(buffer, n);
+    }
+    result.ok = true;
+    return result;
+}
+
+std::optional<QString> ReplaceWholeFile(const QString& path, const QByteArray& bytes) {
+    if (QFileInfo(path).isDir())
+        return QStringLiteral("%1 is a directory, not a file").arg(path);
+    QSaveFile file(path);
+    // Unbuffered, so that each write reports what really reached the file: on a full disk a
+    // buffered write can come back short without an error and the commit would then succeed.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return file.errorString();
+    const char* data = bytes.constData();
+    qint64 left = bytes.size();
+    while (left > 0) {
+        const qint64 written = file.write(data, left);
+        if (written <= 0) {
+            // Keep the first description: after cancelWriting() it would only read 'Unknown error'.
+            QString error = file.errorString();
+            if (file.error() == QFileDevice::NoError)
+                error = QStringLiteral("Could not write %1: no space left on the device").arg(path);
+            file.cancelWriting();
+            return error;
+        }
+        data += written;
+        left -= written;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return std::nullopt;
+}
+
+} // namespace examora

@@ -1,0 +1,26 @@
+// Whole-file reading and writing for the data file. Each call opens the file once and closes it
+// before it returns, whatever happens; failures come back with the platform's description.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace examora {
+
+struct FileRead {
+    bool ok = false;
+    QByteArray bytes;
+    QString error; // the platform's description of the failure
+};
+
+// Reads the whole file; a file larger than maxBytes is refused rather than read.
+FileRead ReadWholeFile(const QString& path, qint64 maxBytes);
+
+// Replaces the file's content at once: the new content goes to a temporary file beside it that then
+// takes the file's place, so a failure or a crash part-way leaves the previous file whole. The
+// file's permissions are kept, and a symbolic link stays a link to the file it names.
+// Returns the description of the failure, or nothing when the file was written.
+std::optional<QString> ReplaceWholeFile(const QString& path, const QByteArray& bytes);
+
+} // namespace examora

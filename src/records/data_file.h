@@ -1,0 +1,27 @@
+// The data file "Examora.TXT": one record line per line, CR LF after each, written in UTF-8.
+// Older files written in the Windows ANSI code page are read as Windows-1252.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace examora {
+
+inline const QString kDataFileName = QStringLiteral("Examora.TXT");
+
+// A data file larger than this is refused with a message rather than read into memory; the largest
+// list of exams the program is made for takes a few megabytes.
+inline constexpr qint64 kMaxDataFileBytes = qint64{256} * 1024 * 1024;
+
+// Every line of the file: up to LF, without a CR before it; a last line without an end is a line
+// too, and the end of the last line does not start another one.
+QStringList DecodeDataLines(const QByteArray& bytes);
+
+// The records of the file, in file order: the lines that pass the record test, unchanged.
+QStringList RecordLinesOf(const QStringList& lines);
+
+// The file's bytes for the given lines: each line in UTF-8 followed by CR LF.
+QByteArray EncodeDataLines(const QStringList& lines);
+
+} // namespace examora

@@ -1,0 +1,50 @@
+// The store of records: the sorted lines of the exam list, each with its check mark. The list keeps
+// its lines in alphabetical order of the whole line, ignoring case; lines that compare equal keep
+// the order in which they came. It is also the model that the exam list box shows.
+#pragma once
+
+#include <QAbstractListModel>
+#include <QStringList>
+#include <vector>
+
+namespace examora {
+
+// The one order of the list: alphabetical, ignoring case.
+bool SortsBefore(const QString& a, const QString& b);
+
+class ExamListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void AddItem(const QString& line);
+    void RemoveItem(int i);
+    void Clear();
+    // Replaces every line at once, sorted, all unchecked.
+    void ReplaceAll(QStringList lines);
+    // Removes every checked line in one pass; returns how many went.
+    int RemoveSelected();
+
+    QString List(int i) const { return lines_.at(i); }
+    int ListCount() const { return static_cast<int>(lines_.size()); }
+    const QStringList& Lines() const { return lines_; }
+    bool Selected(int i) const { return checked_.at(static_cast<std::size_t>(i)) != 0; }
+    void SetSelected(int i, bool checked);
+    int SelCount() const { return selCount_; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+signals:
+    // A line's check mark changed; the new mark is already in place.
+    void ItemCheck(int row);
+
+private:
+    QStringList lines_;
+    std::vector<char> checked_;
+    int selCount_ = 0;
+};
+
+} // namespace examora

@@ -1,0 +1,33 @@
+// The figures of the statistics view, computed from the held record lines alone.
+#pragma once
+
+#include <QDate>
+#include <QStringList>
+#include <optional>
+
+namespace examora {
+
+enum class AverageMode { Academic, Math };
+
+struct MainStats {
+    int examCount = 0;
+    QDate earliestDate;
+    QDate latestDate;
+    int yearSpan = 0;
+    std::optional<double> speed; // exams per year, only when the exams span calendar years
+    double totalCredits = 0.0;
+    std::optional<double> mathAverage; // rounded to one decimal
+    std::optional<double> overallMark; // credit-weighted, rounded to one decimal
+};
+
+// Lines that do not split into four fields or whose date does not read count for nothing: they
+// are left out of every figure, the number of exams included.
+MainStats ComputeMainStats(const QStringList& lines, AverageMode mode);
+
+// The four read-out captions, in label order; a carriage return parts title and value.
+struct MainStatsCaptions {
+    QString exams, overall, average, credits;
+};
+MainStatsCaptions CaptionsOf(const MainStats& stats);
+
+} // namespace examora
