@@ -7,6 +7,8 @@ packages=(
     libbenchmark-dev
     fonts-dejavu-core
     xvfb xauth openbox xdotool imagemagick
+    desktop-file-utils appstream dpkg-dev file
+    python3 python3-pyatspi at-spi2-core dbus
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Examora"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("examora"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.examora.Examora"));
     examora::QtMessageService messages;
     examora::SystemClock clock;
     examora::Form1 window(messages, clock);
