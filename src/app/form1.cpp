@@ -23,8 +23,14 @@ Form1::Form1(MessageService& messages, const Clock& clock, QWidget* parent)
 void Form1::ConnectEvents() {
     connect(surface, &Surface::MouseMove, this, &Form1::Form_MouseMove);
     connect(surface, &Surface::MouseDown, this, &Form1::Form_MouseDown);
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         connect(Text[i], &QLineEdit::textChanged, this, [this, i] { Text_Change(i); });
+        // Enter in a field presses the armed button, as in a dialog with a default button.
+        connect(Text[i], &QLineEdit::returnPressed, this, [this] {
+            if (ExamComm->isEnabled())
+                ExamComm->click();
+        });
+    }
     connect(ExamComm, &QPushButton::clicked, this, &Form1::ExamComm_Click);
     connect(&ExamList->Store(), &ExamListModel::ItemCheck, this, &Form1::ExamList_ItemCheck);
     connect(File, &QMenu::aboutToShow, this, &Form1::File_Click);
@@ -36,9 +42,7 @@ double Form1::OuterHeight() const { return ToTwips(frameGeometry().height()); }
 
 void Form1::ShowNormalSize() {
     setWindowState(Qt::WindowNoState);
-    // Height and Width are the outer size; what the frame takes is given back to it.
-    const QSize frame = frameGeometry().size() - geometry().size();
-    resize(ToPixels(normalWidth) - frame.width(), ToPixels(normalHeight) - frame.height());
+    resize(ToPixels(normalWidth) - normalFrame_.width(), ToPixels(normalHeight) - normalFrame_.height());
 }
 
 void Form1::ShowMaximised() { setWindowState(Qt::WindowMaximized); }

@@ -159,6 +159,9 @@ private:
 
     MessageService& messages_;
     const Clock& clock_;
+    // What the frame added to the client area when the normal size was taken: the window manager
+    // may not have framed the window yet, and the normal size must give back the same client area.
+    QSize normalFrame_;
     bool activated_ = false;
     bool started_ = false;
 };

@@ -89,11 +89,12 @@ void Form1::BuildControls() {
 
     ExamComm = new QPushButton(QStringLiteral("Insert data"), surface);
     ExamComm->setObjectName(QStringLiteral("ExamComm"));
-    ExamComm->setAccessibleName(QStringLiteral("Insert the exam"));
+    ExamComm->setAccessibleDescription(QStringLiteral("Inserts the exam typed above"));
     ExamComm->setGeometry(RectOf(kExamCommPlace));
     ExamComm->setFont(BoldFont(QStringLiteral("Trebuchet MS"), 27.75));
     SetButtonFace(ExamComm, QColor(192, 192, 0));
     ExamComm->setEnabled(false);
+    ExamComm->setAutoDefault(true); // Enter presses it when it has the focus
     ExamComm->hide();
 
     Image1 = new QLabel(surface);

@@ -19,6 +19,7 @@ void Form1::Form_Load() { dataFileName = kDataFileName; }
 void Form1::Form_Activate() {
     normalHeight = OuterHeight();
     normalWidth = OuterWidth();
+    normalFrame_ = frameGeometry().size() - geometry().size();
     Years_Click();
     ShowMaximised();
     // A window manager maximises in its own time; the maximised outer size is the screen's

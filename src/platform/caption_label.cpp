@@ -13,7 +13,10 @@ void CaptionLabel::SetCaption(const QString& caption) {
     QString shown = caption;
     shown.replace(QChar(13), QChar(10));
     setText(shown);
-    setAccessibleName(shown.simplified());
+    // A screen reader reads the caption's lines as one phrase.
+    QString spoken = caption;
+    spoken.replace(QChar(13), QChar(32));
+    setAccessibleName(spoken);
 }
 
 QColor CaptionLabel::BackColor() const { return palette().color(QPalette::Window); }
