@@ -24,6 +24,7 @@ void Form1::AddExam_Click() {
     Label[3]->SetCaption(QStringLiteral("Credit value"));
     // The date goes in last: its change runs the field test.
     Text[1]->setText(FormatDateTime(clock_.Today(), DateFormat::Short));
+    Text[0]->setFocus();
 }
 
 void Form1::Text_Change(int) { CheckEntryFields(); }
