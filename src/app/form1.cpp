@@ -3,6 +3,7 @@
 #include "platform/twips.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
@@ -57,6 +58,13 @@ void Form1::showEvent(QShowEvent* event) {
             started_ = true;
         });
     }
+}
+
+void Form1::contextMenuEvent(QContextMenuEvent* event) {
+    // The keyboard's menu key (or Shift+F10) opens the Units pop-up over a graph, as the right
+    // button does; a right click is handled as a button press on the surface.
+    if (event->reason() == QContextMenuEvent::Keyboard && graphShown)
+        SetTimeUnits->popup(surface->mapToGlobal(surface->rect().center()));
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
