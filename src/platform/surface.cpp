@@ -21,6 +21,10 @@ int ShiftCode(Qt::KeyboardModifiers modifiers) {
 
 bool Usable(double v) { return std::isfinite(v) && v != 0.0; }
 
+bool SameScale(const UserScale& a, const UserScale& b) {
+    return a.top == b.top && a.height == b.height && a.width == b.width;
+}
+
 } // namespace
 
 QTransform UserToPixels(const UserScale& scale, QSizeF pixels) {
@@ -51,45 +55,61 @@ void Surface::Cls() {
 
 void Surface::Line(QPointF from, QPointF to, const QColor& color) {
     shapes_.push_back(Shape{false, from, to, 0.0, color, {}, scale_});
-    Render(shapes_.back());
+    update();
 }
 
 void Surface::Circle(QPointF centre, double radius, const QColor& outline) {
     shapes_.push_back(Shape{true, centre, {}, radius, outline, fillColor_, scale_});
-    Render(shapes_.back());
+    update();
 }
 
 QPointF Surface::ToPixels(QPointF user) const { return UserToPixels(scale_, size()).map(user); }
 
-void Surface::Render(const Shape& shape) {
-    if (image_.isNull())
+const QImage& Surface::Image() const {
+    PaintPending();
+    return image_;
+}
+
+void Surface::PaintPending() const {
+    if (image_.isNull() || painted_ >= shapes_.size())
         return;
-    const QTransform toPixels = UserToPixels(shape.scale, image_.size());
     QPainter painter(&image_);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(shape.pen, 1));
-    if (shape.circle) {
-        const double r = std::fabs(shape.radius * toPixels.m11());
-        if (!std::isfinite(r))
-            return;
-        painter.setBrush(shape.fill);
-        painter.drawEllipse(toPixels.map(shape.a), r, r);
-    } else {
-        painter.drawLine(toPixels.map(shape.a), toPixels.map(shape.b));
+    painter.setBrush(Qt::NoBrush);
+    const UserScale* scale = nullptr;
+    QTransform toPixels;
+    for (std::size_t i = painted_; i < shapes_.size(); ++i) {
+        const Shape& shape = shapes_[i];
+        if (!scale || !SameScale(*scale, shape.scale)) {
+            scale = &shape.scale;
+            toPixels = UserToPixels(shape.scale, image_.size());
+        }
+        painter.setPen(QPen(shape.pen, 1));
+        if (shape.circle) {
+            // Circles are smoothed; stems stay one crisp pixel wide in their own colour.
+            const double r = std::fabs(shape.radius * toPixels.m11());
+            if (!std::isfinite(r))
+                continue;
+            painter.setRenderHint(QPainter::Antialiasing, true);
+            painter.setBrush(shape.fill);
+            painter.drawEllipse(toPixels.map(shape.a), r, r);
+        } else {
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            painter.drawLine(toPixels.map(shape.a), toPixels.map(shape.b));
+        }
     }
-    update();
+    painted_ = shapes_.size();
 }
 
 void Surface::Repaint() {
     if (image_.size() != size())
         image_ = QImage(size(), QImage::Format_RGB32);
     image_.fill(backColor_);
-    for (const Shape& shape : shapes_)
-        Render(shape);
+    painted_ = 0;
     update();
 }
 
 void Surface::paintEvent(QPaintEvent* event) {
+    PaintPending();
     QPainter painter(this);
     painter.drawImage(event->rect(), image_, event->rect());
 }

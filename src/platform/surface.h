@@ -1,9 +1,10 @@
 // The window's drawing surface. Lines and filled circles are drawn in a user scale (ScaleTop,
 // ScaleHeight, ScaleWidth, with the left edge at 0 and y growing upward when ScaleHeight is negative)
 // into a backing image that paintEvent copies to the screen, so a drawing stays until Cls. The
-// shapes are also kept, in user units, so that a resize (the window being maximised after the
-// drawing was made) draws them again at the new size. Pointer events reach the program in the same
-// user scale.
+// shapes are kept, in user units, so that a resize (the window being maximised after the drawing
+// was made) draws them again at the new size; new shapes are painted into the image together, with
+// one painter, when it is next shown or read. Pointer events reach the program in the same user
+// scale.
 #pragma once
 
 #include <QColor>
@@ -44,7 +45,8 @@ public:
     // A full circle, its radius in horizontal units, drawn round on screen, filled with FillColor.
     void Circle(QPointF centre, double radius, const QColor& outline);
 
-    const QImage& Image() const { return image_; }
+    // The backing image, with every shape drawn so far.
+    const QImage& Image() const;
     // Where a user point lands on the surface, in pixels.
     QPointF ToPixels(QPointF user) const;
 
@@ -67,14 +69,16 @@ private:
         QColor pen, fill;
         UserScale scale;
     };
-    void Render(const Shape& shape);
     void Repaint();
+    void PaintPending() const;
 
     QColor backColor_;
     QColor fillColor_;
     UserScale scale_;
     std::vector<Shape> shapes_;
-    QImage image_;
+    mutable QImage image_;
+    mutable std::size_t painted_ = 0; // shapes_ before this index are in image_
+
 };
 
 } // namespace examora
