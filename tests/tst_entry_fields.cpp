@@ -21,7 +21,7 @@ QString Typed(const QString& text) {
 
 class TestEntryFields : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void acceptable_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("name");
@@ -61,8 +61,9 @@ private slots:
         for (const char* locale : kLocales)
             for (const Case& c : cases)
                 QTest::addRow("%s: %s", locale, c.what)
-                    << QString::fromLatin1(locale) << QString::fromLatin1(c.name) << QString::fromLatin1(c.date)
-                    << QString::fromLatin1(c.mark) << QString::fromLatin1(c.credits) << c.armed;
+                    << QString::fromLatin1(locale) << QString::fromLatin1(c.name)
+                    << QString::fromLatin1(c.date) << QString::fromLatin1(c.mark)
+                    << QString::fromLatin1(c.credits) << c.armed;
     }
 
     void acceptable() {
@@ -80,18 +81,23 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("date");
         QTest::addColumn<bool>("armed");
-        QTest::addRow("en_US: month first") << "en_US" << "12/31/2006" << true;
-        QTest::addRow("en_US: day first is no date") << "en_US" << "31/12/2006" << false;
-        QTest::addRow("de_DE: day first") << "de_DE" << "31.12.2006" << true;
-        QTest::addRow("de_DE: month first is no date") << "de_DE" << "12.31.2006" << false;
+        QTest::addRow("en_US: month first") << "en_US"
+                                            << "12/31/2006" << true;
+        QTest::addRow("en_US: day first is no date") << "en_US"
+                                                     << "31/12/2006" << false;
+        QTest::addRow("de_DE: day first") << "de_DE"
+                                          << "31.12.2006" << true;
+        QTest::addRow("de_DE: month first is no date") << "de_DE"
+                                                       << "12.31.2006" << false;
     }
 
     void dateOrder() {
         QFETCH(QString, locale);
         QFETCH(QString, date);
         QLocale::setDefault(QLocale(locale));
-        QTEST(EntryFieldsAcceptable(QStringLiteral("Physics"), date, QStringLiteral("27"), QStringLiteral("9")),
-              "armed");
+        QTEST(
+            EntryFieldsAcceptable(QStringLiteral("Physics"), date, QStringLiteral("27"), QStringLiteral("9")),
+            "armed");
     }
 
     // What the insertion stores: each text trimmed of its blanks, joined by ";".
@@ -102,8 +108,8 @@ private slots:
             << QStringList{"  Analysis 2 ", "1/2/2007", "30", "6"} << "Analysis 2;1/2/2007;30;6";
         QTest::addRow("a name of blanks leaves an empty first field")
             << QStringList{"   ", "1/2/2007", "27", "9"} << ";1/2/2007;27;9";
-        QTest::addRow("numbers stay as typed") << QStringList{"Physics", "1/2/2007", " 2.8E1 ", "9.0"}
-                                               << "Physics;1/2/2007;2.8E1;9.0";
+        QTest::addRow("numbers stay as typed")
+            << QStringList{"Physics", "1/2/2007", " 2.8E1 ", "9.0"} << "Physics;1/2/2007;2.8E1;9.0";
     }
 
     void recordLine() {

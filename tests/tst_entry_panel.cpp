@@ -24,7 +24,8 @@ void TypeExam(Form1& w, const QString& name, const QString& mark, const QString&
 }
 
 bool Armed(Form1& w) {
-    return w.ExamComm->isEnabled() && w.ExamComm->text() == QLatin1String("OK") && ButtonFace(w.ExamComm) == kGreen;
+    return w.ExamComm->isEnabled() && w.ExamComm->text() == QLatin1String("OK") &&
+           ButtonFace(w.ExamComm) == kGreen;
 }
 
 bool Disarmed(Form1& w) {
@@ -40,20 +41,24 @@ QWidget* NextTabStop(QWidget* from) {
 }
 
 // The face as drawn, just inside the button's border.
-QColor FaceOnScreen(Form1& w) { return w.ExamComm->grab().toImage().pixelColor(6, 6); }
+QColor FaceOnScreen(Form1& w) {
+    return w.ExamComm->grab().toImage().pixelColor(6, 6);
+}
 
 } // namespace
 
 class TestEntryPanel : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void firstOpening_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("today");
-        QTest::addRow("en_US") << "en_US" << "12/7/2026";
-        QTest::addRow("de_DE") << "de_DE" << "07.12.2026";
+        QTest::addRow("en_US") << "en_US"
+                               << "12/7/2026";
+        QTest::addRow("de_DE") << "de_DE"
+                               << "07.12.2026";
     }
 
     void firstOpening() {
@@ -99,18 +104,54 @@ private slots:
         QTest::addColumn<QString>("mark");
         QTest::addColumn<QString>("credits");
         QTest::addColumn<bool>("armed");
-        QTest::addRow("mark -1 disarms") << "Physics" << "" << "-1" << "9" << false;
-        QTest::addRow("credit value -0.5 disarms") << "Physics" << "" << "27" << "-0.5" << false;
-        QTest::addRow("28abc is no number") << "Physics" << "" << "28abc" << "9" << false;
-        QTest::addRow("empty mark disarms") << "Physics" << "" << "" << "9" << false;
-        QTest::addRow("date box emptied disarms") << "Physics" << "-" << "27" << "9" << false;
-        QTest::addRow("a blank date disarms") << "Physics" << " " << "27" << "9" << false;
-        QTest::addRow("a date that does not read disarms") << "Physics" << "13/45/2006" << "27" << "9" << false;
-        QTest::addRow("name with a semicolon disarms") << "Ana;lysis" << "" << "27" << "9" << false;
-        QTest::addRow("mark beyond a double disarms") << "Physics" << "" << "1e400" << "9" << false;
-        QTest::addRow("mark 0 and credit value 0 arm") << "Physics" << "" << "0" << "0" << true;
-        QTest::addRow("mark 110 arms") << "Physics" << "" << "110" << "9" << true;
-        QTest::addRow("another typed date arms") << "Physics" << "2/28/2005" << "27" << "9" << true;
+        QTest::addRow("mark -1 disarms") << "Physics"
+                                         << ""
+                                         << "-1"
+                                         << "9" << false;
+        QTest::addRow("credit value -0.5 disarms") << "Physics"
+                                                   << ""
+                                                   << "27"
+                                                   << "-0.5" << false;
+        QTest::addRow("28abc is no number") << "Physics"
+                                            << ""
+                                            << "28abc"
+                                            << "9" << false;
+        QTest::addRow("empty mark disarms") << "Physics"
+                                            << ""
+                                            << ""
+                                            << "9" << false;
+        QTest::addRow("date box emptied disarms") << "Physics"
+                                                  << "-"
+                                                  << "27"
+                                                  << "9" << false;
+        QTest::addRow("a blank date disarms") << "Physics"
+                                              << " "
+                                              << "27"
+                                              << "9" << false;
+        QTest::addRow("a date that does not read disarms") << "Physics"
+                                                           << "13/45/2006"
+                                                           << "27"
+                                                           << "9" << false;
+        QTest::addRow("name with a semicolon disarms") << "Ana;lysis"
+                                                       << ""
+                                                       << "27"
+                                                       << "9" << false;
+        QTest::addRow("mark beyond a double disarms") << "Physics"
+                                                      << ""
+                                                      << "1e400"
+                                                      << "9" << false;
+        QTest::addRow("mark 0 and credit value 0 arm") << "Physics"
+                                                       << ""
+                                                       << "0"
+                                                       << "0" << true;
+        QTest::addRow("mark 110 arms") << "Physics"
+                                       << ""
+                                       << "110"
+                                       << "9" << true;
+        QTest::addRow("another typed date arms") << "Physics"
+                                                 << "2/28/2005"
+                                                 << "27"
+                                                 << "9" << true;
     }
 
     void fieldsArmTheButton() {
@@ -121,8 +162,7 @@ private slots:
         QFETCH(bool, armed);
         WindowFixture fixture(std::nullopt);
         Form1& w = fixture.window();
-        if (!date.isEmpty())
-            Retype(w.Text[1], date == QLatin1String("-") ? QString() : date);
+        if (!date.isEmpty()) Retype(w.Text[1], date == QLatin1String("-") ? QString() : date);
         TypeExam(w, name, mark, credits);
         QCOMPARE(Armed(w), armed);
         QCOMPARE(Disarmed(w), !armed);
@@ -150,7 +190,8 @@ private slots:
     }
 
     void trimmedLineAtItsSortedPlace() {
-        WindowFixture fixture(DataFile({"Algebra;1/1/2006;28;6", "Biology;3/3/2006;25;6", "algorithms;2/2/2006;30;6"}));
+        WindowFixture fixture(
+            DataFile({"Algebra;1/1/2006;28;6", "Biology;3/3/2006;25;6", "algorithms;2/2/2006;30;6"}));
         Form1& w = fixture.window();
         w.AddExam->trigger();
         QCOMPARE(w.Label[0]->Caption(), QStringLiteral("Exam  4"));
@@ -219,8 +260,8 @@ private slots:
     }
 
     void numberFollowsTheHeldCount() {
-        WindowFixture fixture(DataFile({"A;1/1/2006;28;6", "B;1/2/2006;28;6", "C;1/3/2006;28;6", "D;1/4/2006;28;6",
-                                        "E;1/5/2006;28;6"}));
+        WindowFixture fixture(DataFile(
+            {"A;1/1/2006;28;6", "B;1/2/2006;28;6", "C;1/3/2006;28;6", "D;1/4/2006;28;6", "E;1/5/2006;28;6"}));
         Form1& w = fixture.window();
         w.ShowExams->trigger();
         for (int row : {1, 3})

@@ -35,7 +35,9 @@ QStringList HeldLines(const QStringList& specs) {
 const QStringList kWorkedExample = {"Analysis;2005-01-10;30;6", "Physics;2005-06-20;24;9",
                                     "Chemistry;2006-02-15;0;3"};
 
-QVariant Unset() { return QVariant(); }
+QVariant Unset() {
+    return QVariant();
+}
 
 // An unset figure matches an invalid QVariant, a set one the number it holds.
 bool SameFigure(std::optional<double> actual, const QVariant& expected) {
@@ -54,7 +56,7 @@ bool SameFigure(std::optional<double> actual, const QVariant& expected) {
 
 class TestMainStats : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void figures_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QStringList>("records");
@@ -68,24 +70,27 @@ private slots:
 
         const auto A = AverageMode::Academic, M = AverageMode::Math;
         for (const char* locale : kLocales) {
-            auto row = [locale](const char* name) -> QTestData& { return QTest::addRow("%s: %s", locale, name) << QString::fromLatin1(locale); };
-            row("worked example, academic") << kWorkedExample << A << 3 << 1 << QVariant(3.0) << 18.0 << QVariant(27.0)
-                                            << QVariant(26.4);
-            row("worked example, math") << kWorkedExample << M << 3 << 1 << QVariant(3.0) << 18.0 << QVariant(18.0)
-                                        << QVariant(22.0);
+            auto row = [locale](const char* name) -> QTestData& {
+                return QTest::addRow("%s: %s", locale, name) << QString::fromLatin1(locale);
+            };
+            row("worked example, academic")
+                << kWorkedExample << A << 3 << 1 << QVariant(3.0) << 18.0 << QVariant(27.0) << QVariant(26.4);
+            row("worked example, math")
+                << kWorkedExample << M << 3 << 1 << QVariant(3.0) << 18.0 << QVariant(18.0) << QVariant(22.0);
             row("same calendar year: no speed")
                 << QStringList{"A;2005-01-01;30;6", "B;2005-12-31;24;6"} << A << 2 << 0 << Unset() << 12.0
                 << QVariant(27.0) << QVariant(27.0);
             row("31 December to 1 January is one year")
-                << QStringList{"A;2005-12-31;30;6", "B;2006-01-01;24;6"} << A << 2 << 1 << QVariant(2.0) << 12.0
-                << QVariant(27.0) << QVariant(27.0);
+                << QStringList{"A;2005-12-31;30;6", "B;2006-01-01;24;6"} << A << 2 << 1 << QVariant(2.0)
+                << 12.0 << QVariant(27.0) << QVariant(27.0);
             row("five exams from 2004 to 2006")
-                << QStringList{"A;2004-03-01;30;6", "B;2004-07-01;30;6", "C;2005-02-01;30;6", "D;2006-06-01;30;6",
-                               "E;2006-12-31;30;6"}
+                << QStringList{"A;2004-03-01;30;6", "B;2004-07-01;30;6", "C;2005-02-01;30;6",
+                               "D;2006-06-01;30;6", "E;2006-12-31;30;6"}
                 << A << 5 << 2 << QVariant(2.5) << 30.0 << QVariant(30.0) << QVariant(30.0);
             row("seven exams over three year boundaries")
-                << QStringList{"A;2003-12-31;18;1", "B;2004-05-01;18;1", "C;2004-06-01;18;1", "D;2005-01-01;18;1",
-                               "E;2005-09-09;18;1", "F;2006-01-01;18;1", "G;2006-01-02;18;1"}
+                << QStringList{"A;2003-12-31;18;1", "B;2004-05-01;18;1", "C;2004-06-01;18;1",
+                               "D;2005-01-01;18;1", "E;2005-09-09;18;1", "F;2006-01-01;18;1",
+                               "G;2006-01-02;18;1"}
                 << A << 7 << 3 << QVariant(7.0 / 3.0) << 7.0 << QVariant(18.0) << QVariant(18.0);
             row("latest date taken whatever the list order")
                 << QStringList{"A;2006-05-05;30;6", "B;2001-05-05;30;6", "C;2003-05-05;30;6"} << A << 3 << 5
@@ -94,14 +99,14 @@ private slots:
                 << QStringList{"A;2004-01-01;0;6", "B;2005-01-01;0;4"} << A << 2 << 1 << QVariant(2.0) << 10.0
                 << Unset() << Unset();
             row("academic, credit value 0 counts in the average only")
-                << QStringList{"A;2004-01-01;28;0", "B;2005-01-01;24;6"} << A << 2 << 1 << QVariant(2.0) << 6.0
-                << QVariant(26.0) << QVariant(24.0);
+                << QStringList{"A;2004-01-01;28;0", "B;2005-01-01;24;6"} << A << 2 << 1 << QVariant(2.0)
+                << 6.0 << QVariant(26.0) << QVariant(24.0);
             row("math, mark 0 lowers the average and joins the divisor")
-                << QStringList{"A;2004-01-01;30;6", "B;2005-01-01;0;6"} << M << 2 << 1 << QVariant(2.0) << 12.0
-                << QVariant(15.0) << QVariant(15.0);
+                << QStringList{"A;2004-01-01;30;6", "B;2005-01-01;0;6"} << M << 2 << 1 << QVariant(2.0)
+                << 12.0 << QVariant(15.0) << QVariant(15.0);
             row("math, every credit value 0: no overall mark")
-                << QStringList{"A;2004-01-01;30;0", "B;2005-01-01;27;0"} << M << 2 << 1 << QVariant(2.0) << 0.0
-                << QVariant(28.5) << Unset();
+                << QStringList{"A;2004-01-01;30;0", "B;2005-01-01;27;0"} << M << 2 << 1 << QVariant(2.0)
+                << 0.0 << QVariant(28.5) << Unset();
             row("math, 27 and 28.5 give 27.8 (tie to even)")
                 << QStringList{"A;2004-01-01;27;0", "B;2004-02-01;28.5;0"} << M << 2 << 0 << Unset() << 0.0
                 << QVariant(27.8) << Unset();
@@ -147,13 +152,15 @@ private slots:
         QTest::addColumn<QDate>("latest");
         QTest::addColumn<int>("yearSpan");
         for (const char* locale : kLocales) {
-            auto row = [locale](const char* name) -> QTestData& { return QTest::addRow("%s: %s", locale, name) << QString::fromLatin1(locale); };
+            auto row = [locale](const char* name) -> QTestData& {
+                return QTest::addRow("%s: %s", locale, name) << QString::fromLatin1(locale);
+            };
             row("earliest and latest of an unordered list")
-                << QStringList{"A;2005-06-20;30;6", "B;2005-01-10;24;9", "C;2006-02-15;0;3"} << QDate(2005, 1, 10)
-                << QDate(2006, 2, 15) << 1;
+                << QStringList{"A;2005-06-20;30;6", "B;2005-01-10;24;9", "C;2006-02-15;0;3"}
+                << QDate(2005, 1, 10) << QDate(2006, 2, 15) << 1;
             row("dates before day zero: the latest stays 30 December 1899")
-                << QStringList{"A;1850-03-01;30;6", "B;1870-01-10;24;9"} << QDate(1850, 3, 1) << QDate(1899, 12, 30)
-                << 49;
+                << QStringList{"A;1850-03-01;30;6", "B;1870-01-10;24;9"} << QDate(1850, 3, 1)
+                << QDate(1899, 12, 30) << 49;
         }
     }
 
@@ -171,17 +178,22 @@ private slots:
     void valuesBeyondADouble_data() {
         QTest::addColumn<QString>("mark");
         QTest::addColumn<QString>("credits");
-        QTest::addRow("product of 1e200 by 1e200") << "1e200" << "1e200";
-        QTest::addRow("sum of two marks of 1e308") << "1e308" << "1";
-        QTest::addRow("mark written as 1e400") << "1e400" << "6";
-        QTest::addRow("credit value 1e400 with mark 0") << "0" << "1e400";
+        QTest::addRow("product of 1e200 by 1e200") << "1e200"
+                                                   << "1e200";
+        QTest::addRow("sum of two marks of 1e308") << "1e308"
+                                                   << "1";
+        QTest::addRow("mark written as 1e400") << "1e400"
+                                               << "6";
+        QTest::addRow("credit value 1e400 with mark 0") << "0"
+                                                        << "1e400";
     }
 
     void valuesBeyondADouble() {
         QFETCH(QString, mark);
         QFETCH(QString, credits);
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        const QStringList lines = {"A;1/10/2005;" + mark + ';' + credits, "B;6/20/2006;" + mark + ';' + credits};
+        const QStringList lines = {"A;1/10/2005;" + mark + ';' + credits,
+                                   "B;6/20/2006;" + mark + ';' + credits};
         for (AverageMode mode : {AverageMode::Academic, AverageMode::Math}) {
             const MainStats stats = ComputeMainStats(lines, mode);
             QCOMPARE(stats.examCount, 2);
@@ -232,7 +244,9 @@ private slots:
         QFETCH(QVariant, mathAverage);
         QFETCH(QVariant, overallMark);
         QFETCH(QStringList, captions);
-        auto optional = [](const QVariant& v) { return v.isValid() ? std::optional(v.toDouble()) : std::nullopt; };
+        auto optional = [](const QVariant& v) {
+            return v.isValid() ? std::optional(v.toDouble()) : std::nullopt;
+        };
         stats.examCount = examCount;
         stats.speed = optional(speed);
         stats.totalCredits = totalCredits;

@@ -10,7 +10,8 @@ using namespace examora::testing;
 
 namespace {
 
-const QStringList kWorkedExample = {"Analysis;1/10/2005;30;6", "Physics;6/20/2005;24;9", "Chemistry;2/15/2006;0;3"};
+const QStringList kWorkedExample = {"Analysis;1/10/2005;30;6", "Physics;6/20/2005;24;9",
+                                    "Chemistry;2/15/2006;0;3"};
 const QColor kRows[4] = {QColor(64, 0, 0), QColor(0, 64, 0), QColor(0, 0, 64), QColor(64, 0, 64)};
 
 QStringList Captions(const Form1& w) {
@@ -18,14 +19,15 @@ QStringList Captions(const Form1& w) {
 }
 
 bool TextsVisible(const Form1& w) {
-    return std::all_of(std::begin(w.Text), std::end(w.Text), [](const QLineEdit* x) { return x->isVisible(); });
+    return std::all_of(std::begin(w.Text), std::end(w.Text),
+                       [](const QLineEdit* x) { return x->isVisible(); });
 }
 
 } // namespace
 
 class TestStatsView : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void readouts_data() {
@@ -51,7 +53,7 @@ private slots:
                            "Total credits\r 30"};
         QTest::addRow("seven exams over three year boundaries")
             << QStringList{"A;12/31/2003;18;1", "B;5/1/2004;18;1", "C;6/1/2004;18;1", "D;1/1/2005;18;1",
-                           "E;9/9/2005;18;1", "F;1/1/2006;18;1", "G;1/2/2006;18;1"}
+                           "E;9/9/2005;18;1",   "F;1/1/2006;18;1", "G;1/2/2006;18;1"}
             << false
             << QStringList{"Exams : 7\rSpeed : 2.3 / year", "Overall mark\r 18", "Math average\r 18",
                            "Total credits\r 7"};
@@ -108,7 +110,8 @@ private slots:
         const QStringList academic = Captions(w);
         QCOMPARE(academic[1], QStringLiteral("Overall mark\r 26.4"));
         w.MathMode->trigger();
-        QCOMPARE(Captions(w), (QStringList{academic[0], "Overall mark\r 22", "Math average\r 18", academic[3]}));
+        QCOMPARE(Captions(w),
+                 (QStringList{academic[0], "Overall mark\r 22", "Math average\r 18", academic[3]}));
         w.AcademicMode->trigger();
         QCOMPARE(Captions(w), academic);
     }
