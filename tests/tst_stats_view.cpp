@@ -77,6 +77,8 @@ class TestStatsView : public QObject {
             // On screen the carriage return is a line break.
             QCOMPARE(w.Label[i]->text(), QString(captions[i]).replace(u'\r', u'\n'));
             QVERIFY(w.Label[i]->isVisible());
+            // Both lines are on the band: none is wrapped or cut.
+            QVERIFY(w.Label[i]->heightForWidth(w.Label[i]->width()) <= w.Label[i]->height());
         }
     }
 

@@ -5,7 +5,7 @@
 namespace examora {
 
 void Form1::Info_Click() {
-    Label[0]->SetCaption(QStringLiteral("Author : ") + kCarriageReturn + QStringLiteral("The Examora developers"));
+    Label[0]->SetCaption(QStringLiteral("Author : ") + kCarriageReturn + QStringLiteral("The Examora team"));
     Label[1]->SetCaption(QStringLiteral("December 2026, Free software for students, examora.example.org"));
     EnterView(View::Info);
 }
