@@ -8,8 +8,12 @@ namespace examora {
 
 FileRead ReadWholeFile(const QString& path, qint64 maxBytes) {
     QFile file(path);
-    if (QFileInfo(path).isDir())
+    const QFileInfo info(path);
+    if (info.isDir())
         return {false, {}, QStringLiteral("%1 is a directory, not a file").arg(path)};
+    // A pipe would wait for a writer without end, and a device such as /dev/zero never ends.
+    if (info.exists() && !info.isFile())
+        return {false, {}, QStringLiteral("%1 is not a regular file").arg(path)};
     if (!file.open(QIODevice::ReadOnly))
         return {false, {}, file.errorString()};
     const qint64 size = file.size();
