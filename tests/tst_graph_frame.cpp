@@ -16,9 +16,12 @@ const QLocale kUnitedStates(QLocale::English, QLocale::UnitedStates);
 const QLocale kGermany(QLocale::German, QLocale::Germany);
 
 // Three exams with marks 18, 24 and 30: 15 January, 3 March and 20 March 2004.
-const QStringList kWorkedExample{"Analysis;1/15/2004;18;6", "Physics;3/3/2004;24;9", "Chemistry;3/20/2004;30;6"};
+const QStringList kWorkedExample{"Analysis;1/15/2004;18;6", "Physics;3/3/2004;24;9",
+                                 "Chemistry;3/20/2004;30;6"};
 
-float Single(double v) { return static_cast<float>(v); }
+float Single(double v) {
+    return static_cast<float>(v);
+}
 
 Xs XsOf(const GraphFrame& frame) {
     Xs xs;
@@ -63,14 +66,14 @@ private slots:
         QTest::newRow("same year, later exam first: both on the left edge")
             << sameYear << kYears << 1.0 / 12.0 << Xs{0, 0} << QDate(2005, 2, 1) << QDate(2005, 11, 30);
         QTest::newRow("January and March of one year: the month count ignores the day")
-            << QStringList{"A;1/31/2006;27;6", "B;3/1/2006;28;6"} << kMonths << 3.0 << Xs{0, 2} << QDate(2006, 1, 31)
-            << QDate(2006, 3, 1);
+            << QStringList{"A;1/31/2006;27;6", "B;3/1/2006;28;6"} << kMonths << 3.0 << Xs{0, 2}
+            << QDate(2006, 1, 31) << QDate(2006, 3, 1);
         QTest::newRow("ten days apart: width 35")
             << QStringList{"A;5/10/2006;27;6", "B;5/20/2006;28;6"} << kDays << 35.0 << Xs{0, 10}
             << QDate(2006, 5, 10) << QDate(2006, 5, 20);
         QTest::newRow("two exams on one day stand on one x")
-            << QStringList{"A;5/10/2006;25;6", "B;5/10/2006;28;6"} << kDays << 25.0 << Xs{0, 0} << QDate(2006, 5, 10)
-            << QDate(2006, 5, 10);
+            << QStringList{"A;5/10/2006;25;6", "B;5/10/2006;28;6"} << kDays << 25.0 << Xs{0, 0}
+            << QDate(2006, 5, 10) << QDate(2006, 5, 10);
         QTest::newRow("the latest date is never before 30 December 1899")
             << QStringList{"A;1/1/1850;25;6", "B;6/1/1850;28;6"} << kYears << 49.0 + 1.0 / 12.0 << Xs{0, 0}
             << QDate(1850, 1, 1) << QDate(1899, 12, 30);
@@ -102,11 +105,13 @@ private slots:
         QTest::newRow("largest mark 30: top edge 31, bottom edge 1")
             << kWorkedExample << mark << 31.0 << -30.0 << Xs{18, 24, 30};
         QTest::newRow("marks times credits 270 and 144: top edge 271")
-            << QStringList{"A;1/15/2004;30;9", "B;3/3/2004;24;6"} << product << 271.0 << -270.0 << Xs{270, 144};
+            << QStringList{"A;1/15/2004;30;9", "B;3/3/2004;24;6"} << product << 271.0 << -270.0
+            << Xs{270, 144};
         QTest::newRow("a credit value of 0 plots 0 and leaves the frame to the other")
             << QStringList{"A;1/15/2004;30;0", "B;3/3/2004;24;6"} << product << 145.0 << -144.0 << Xs{0, 144};
         QTest::newRow("a mark with letters after it counts by its leading number")
-            << QStringList{"A;1/15/2004;27 cum laude;6", "B;3/3/2004;24;6"} << mark << 28.0 << -27.0 << Xs{27, 24};
+            << QStringList{"A;1/15/2004;27 cum laude;6", "B;3/3/2004;24;6"} << mark << 28.0 << -27.0
+            << Xs{27, 24};
         QTest::newRow("a fractional mark keeps its fraction")
             << QStringList{"A;1/15/2004;29.5;6", "B;3/3/2004;24;6"} << mark << 30.5 << -29.5 << Xs{29.5, 24};
         QTest::newRow("every mark 0: a frame from 0 at the bottom to 1 at the top")
@@ -142,7 +147,8 @@ private slots:
         do {
             for (const QString& unit : {kDays, kMonths, kYears}) {
                 const std::optional<GraphFrame> frame = ComputeGraphFrame(lines, unit, PlottedValue::Mark);
-                const std::optional<GraphFrame> reference = ComputeGraphFrame(kWorkedExample, unit, PlottedValue::Mark);
+                const std::optional<GraphFrame> reference =
+                    ComputeGraphFrame(kWorkedExample, unit, PlottedValue::Mark);
                 QVERIFY(frame && reference);
                 QCOMPARE(frame->earliest, QDate(2004, 1, 15));
                 QCOMPARE(frame->latest, QDate(2004, 3, 20));
@@ -152,7 +158,8 @@ private slots:
                 QCOMPARE(frame->scaleWidth, reference->scaleWidth);
                 for (qsizetype i = 0; i < lines.size(); ++i) {
                     const QDate date = *DateValue(lines[i].section(u';', 1, 1));
-                    QCOMPARE(frame->points[std::size_t(i)].x, double(DateDiff(unit, QDate(2004, 1, 15), date)));
+                    QCOMPARE(frame->points[std::size_t(i)].x,
+                             double(DateDiff(unit, QDate(2004, 1, 15), date)));
                     QCOMPARE(frame->points[std::size_t(i)].value, lines[i].section(u';', 2, 2).toDouble());
                 }
             }
@@ -161,7 +168,8 @@ private slots:
 
     void dayFirstLocaleReadsTheSameFrame() {
         QLocale::setDefault(kGermany);
-        const QStringList lines{"Analysis;15.01.2004;18;6", "Physics;03.03.2004;24;9", "Chemistry;20.03.2004;30;6"};
+        const QStringList lines{"Analysis;15.01.2004;18;6", "Physics;03.03.2004;24;9",
+                                "Chemistry;20.03.2004;30;6"};
         const std::optional<GraphFrame> frame = ComputeGraphFrame(lines, kDays, PlottedValue::Mark);
         QVERIFY(frame);
         QCOMPARE(frame->earliest, QDate(2004, 1, 15));

@@ -22,7 +22,8 @@ const QString kDarkBlue = QStringLiteral("#000040");
 
 // 15 January, 3 and 20 March 2004; marks 18, 30 and 24, marks times credits 108, 270 and 144. In
 // list order Chemistry comes before Physics, both in March.
-const QStringList kWorkedExample{"Analysis;1/15/2004;18;6", "Chemistry;3/20/2004;30;9", "Physics;3/3/2004;24;6"};
+const QStringList kWorkedExample{"Analysis;1/15/2004;18;6", "Chemistry;3/20/2004;30;9",
+                                 "Physics;3/3/2004;24;6"};
 // Over three years from 10 March 2003; in years Chemistry and Physics share x = 1.
 const QStringList kThreeYears{"Analysis;3/10/2003;18;6", "Chemistry;3/20/2004;30;9", "Physics;3/3/2004;24;6",
                               "Statistics;6/5/2005;27;3"};
@@ -31,10 +32,14 @@ QString ColourAt(const QImage& image, QPointF pixel) {
     return image.pixelColor(int(std::floor(pixel.x())), int(std::floor(pixel.y()))).name();
 }
 
-QImage Shown(Form1& w) { return w.surface->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+QImage Shown(Form1& w) {
+    return w.surface->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 // The circle's radius in pixels: a ninety-ninth of the graph's width.
-double RadiusPixels(Form1& w) { return w.surface->width() / 99.0; }
+double RadiusPixels(Form1& w) {
+    return w.surface->width() / 99.0;
+}
 
 // True when one of the three columns around the mapped x is pure white at that height.
 bool WhiteStemAt(const QImage& image, QPointF pixel) {
@@ -71,7 +76,9 @@ void ChooseUnit(Form1& w, QAction* unit) {
 }
 
 // The number after the read-out's label.
-double ValueOf(const QString& caption) { return caption.section(QStringLiteral(" : "), 1).toDouble(); }
+double ValueOf(const QString& caption) {
+    return caption.section(QStringLiteral(" : "), 1).toDouble();
+}
 
 } // namespace
 
@@ -136,7 +143,7 @@ private slots:
         QVERIFY(WhiteStemAt(image, w.surface->ToPixels(QPointF(2, 1.2))));
         QCOMPARE(ColourAt(image, w.surface->ToPixels(QPointF(2, 13.5)) + QPointF(r, 0)), kDarkGreen);
         QCOMPARE(ColourAt(image, top - QPointF(0, r + 3)), kDarkGreen); // the stem ends at the value
-        QVERIFY(WhiteStemAt(image, top + QPointF(0, r / 2)));            // and is drawn over the circle
+        QVERIFY(WhiteStemAt(image, top + QPointF(0, r / 2)));           // and is drawn over the circle
     }
 
     void marksCreditsGraphOnDarkBlue() {
@@ -157,20 +164,20 @@ private slots:
     // Two exams in one year: the later line's circle covers the earlier one's where they overlap,
     // so the earlier outline does not show inside it, while the later outline crosses the earlier.
     void laterExamOnTopAtSharedX() {
-        WindowFixture fixture(DataFile({"Algebra;5/10/2006;30;6", "Anatomy;10/1/2005;25;6", "Botany;5/12/2006;29.7;6",
-                                        "Zoology;9/1/2008;20;6"}));
+        WindowFixture fixture(DataFile({"Algebra;5/10/2006;30;6", "Anatomy;10/1/2005;25;6",
+                                        "Botany;5/12/2006;29.7;6", "Zoology;9/1/2008;20;6"}));
         Form1& w = fixture.window();
         Draw(w, w.MarksTime);
         const QImage image = Shown(w);
-        const QPointF earlier = w.surface->ToPixels(QPointF(1, 30)), later = w.surface->ToPixels(QPointF(1, 29.7));
+        const QPointF earlier = w.surface->ToPixels(QPointF(1, 30)),
+                      later = w.surface->ToPixels(QPointF(1, 29.7));
         const double r = RadiusPixels(w), apart = later.y() - earlier.y();
         QVERIFY2(apart > 3 && apart < 2 * r - 3, "the two circles must overlap for this test");
         int laterInside = 0, earlierShowsOutline = 0;
         for (int y = int(earlier.y() - r); y <= int(later.y() + r); ++y) {
             for (int x = int(later.x() - r); x <= int(later.x() + r); ++x) {
                 const QPointF centre(x + 0.5, y + 0.5);
-                if (std::fabs(centre.x() - later.x()) < 2.5)
-                    continue; // the stems
+                if (std::fabs(centre.x() - later.x()) < 2.5) continue; // the stems
                 const QString colour = ColourAt(image, centre);
                 if (std::hypot(centre.x() - later.x(), centre.y() - later.y()) < r - 1.5) {
                     QCOMPARE(colour, kYellow);
@@ -267,7 +274,8 @@ private slots:
         QVERIFY(w.SetTimeUnits->isVisible());
         QCOMPARE(w.SetTimeUnits->pos(), w.surface->mapToGlobal(at));
         QVERIFY(w.Years->isChecked() && !w.Months->isChecked() && !w.Days->isChecked());
-        QTest::mouseClick(w.SetTimeUnits, Qt::LeftButton, {}, w.SetTimeUnits->actionGeometry(w.Months).center());
+        QTest::mouseClick(w.SetTimeUnits, Qt::LeftButton, {},
+                          w.SetTimeUnits->actionGeometry(w.Months).center());
         QTRY_VERIFY(!w.SetTimeUnits->isVisible());
 
         QVERIFY(!w.Years->isChecked() && w.Months->isChecked() && !w.Days->isChecked());
@@ -276,7 +284,8 @@ private slots:
         QCOMPARE(w.surface->Scale().width, 3.0);
         QImage image = Shown(w);
         QCOMPARE(ColourAt(image, QPointF(image.width() - 1, 0)), kDarkBlue);
-        QCOMPARE(ColourAt(image, w.surface->ToPixels(QPointF(2, 270)) + QPointF(RadiusPixels(w) / 2, 0)), kBlue);
+        QCOMPARE(ColourAt(image, w.surface->ToPixels(QPointF(2, 270)) + QPointF(RadiusPixels(w) / 2, 0)),
+                 kBlue);
 
         QTest::mouseMove(w.surface, w.surface->ToPixels(QPointF(2, 243)).toPoint());
         QTRY_VERIFY(w.Caption().startsWith(QStringLiteral("MARCH;  Mark x Credits :  2")));
@@ -288,7 +297,8 @@ private slots:
         QCOMPARE(w.surface->Scale().width, 90.0);
         image = Shown(w);
         QCOMPARE(ColourAt(image, QPointF(image.width() - 1, 0)), kDarkBlue);
-        QCOMPARE(ColourAt(image, w.surface->ToPixels(QPointF(48, 144)) + QPointF(RadiusPixels(w) / 2, 0)), kBlue);
+        QCOMPARE(ColourAt(image, w.surface->ToPixels(QPointF(48, 144)) + QPointF(RadiusPixels(w) / 2, 0)),
+                 kBlue);
         QTest::mouseMove(w.surface, w.surface->ToPixels(QPointF(60, 100)).toPoint());
         QTRY_VERIFY(w.Caption().startsWith(QStringLiteral("Monday, March 15, 2004;  Mark x Credits :  ")));
     }
@@ -307,7 +317,8 @@ private slots:
         QVERIFY(w.MarksTime->isChecked() && !w.MarksCredits->isChecked());
         const QImage image = Shown(w);
         QCOMPARE(ColourAt(image, QPointF(image.width() - 1, 0)), kDarkGreen);
-        QCOMPARE(ColourAt(image, w.surface->ToPixels(QPointF(2, 24)) + QPointF(RadiusPixels(w) / 2, 0)), kYellow);
+        QCOMPARE(ColourAt(image, w.surface->ToPixels(QPointF(2, 24)) + QPointF(RadiusPixels(w) / 2, 0)),
+                 kYellow);
         QVERIFY(WhiteStemAt(image, w.surface->ToPixels(QPointF(2, 12))));
         QTest::mouseMove(w.surface, w.surface->ToPixels(QPointF(0, 18)).toPoint());
         QTRY_VERIFY(w.Caption().startsWith(QStringLiteral("JANUARY;  Mark :  ")));

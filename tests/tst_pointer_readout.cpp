@@ -26,15 +26,19 @@ private slots:
         QTest::newRow("years: blank before the year, two blanks before the value")
             << us << kYears << mar10 << 1.0 << 27.5 << true << QStringLiteral(" 2004;  Mark :  27.5");
         QTest::newRow("months: full month name in upper case, no year")
-            << us << kMonths << jan15 << 2.0 << 243.0 << false << QStringLiteral("MARCH;  Mark x Credits :  243");
+            << us << kMonths << jan15 << 2.0 << 243.0 << false
+            << QStringLiteral("MARCH;  Mark x Credits :  243");
         QTest::newRow("days: the long date with weekday")
-            << us << kDays << jan15 << 60.0 << 30.0 << true << QStringLiteral("Monday, March 15, 2004;  Mark :  30");
+            << us << kDays << jan15 << 60.0 << 30.0 << true
+            << QStringLiteral("Monday, March 15, 2004;  Mark :  30");
         QTest::newRow("left edge reads the origin itself")
-            << us << kDays << jan15 << 0.0 << 18.0 << true << QStringLiteral("Thursday, January 15, 2004;  Mark :  18");
+            << us << kDays << jan15 << 0.0 << 18.0 << true
+            << QStringLiteral("Thursday, January 15, 2004;  Mark :  18");
         QTest::newRow("bottom edge reads 1, not 0")
             << us << kYears << jan15 << 0.0 << 1.0 << true << QStringLiteral(" 2004;  Mark :  1");
         QTest::newRow("below the value 0 the height is negative, without a blank")
-            << us << kYears << jan15 << 0.0 << -1.5 << false << QStringLiteral(" 2004;  Mark x Credits : -1.5");
+            << us << kYears << jan15 << 0.0 << -1.5 << false
+            << QStringLiteral(" 2004;  Mark x Credits : -1.5");
         QTest::newRow("a height that rounds to 0 reads a blank and 0")
             << us << kYears << jan15 << 0.0 << -0.04 << true << QStringLiteral(" 2004;  Mark :  0");
         QTest::newRow("height rounded to one decimal, a tie to the even digit (down)")
@@ -52,7 +56,8 @@ private slots:
         QTest::newRow("x left of the origin by a unit reads the unit before")
             << us << kMonths << jan15 << -1.2 << 20.0 << true << QStringLiteral("DECEMBER;  Mark :  20");
         QTest::newRow("a month step past the end of February lands in February")
-            << us << kMonths << QDate(2004, 1, 31) << 1.0 << 20.0 << true << QStringLiteral("FEBRUARY;  Mark :  20");
+            << us << kMonths << QDate(2004, 1, 31) << 1.0 << 20.0 << true
+            << QStringLiteral("FEBRUARY;  Mark :  20");
         QTest::newRow("a day step across a leap day")
             << us << kDays << QDate(2004, 2, 28) << 1.0 << 20.0 << true
             << QStringLiteral("Sunday, February 29, 2004;  Mark :  20");
@@ -62,7 +67,8 @@ private slots:
             << de << kDays << jan15 << 60.0 << 27.5 << false
             << QStringLiteral("Montag, 15. März 2004;  Mark x Credits :  27.5");
         QTest::newRow("day-first locale: the year and the value keep their plain digits")
-            << de << kYears << jan15 << 0.0 << 1234.5 << false << QStringLiteral(" 2004;  Mark x Credits :  1234.5");
+            << de << kYears << jan15 << 0.0 << 1234.5 << false
+            << QStringLiteral(" 2004;  Mark x Credits :  1234.5");
     }
 
     void readout() {

@@ -78,7 +78,6 @@ private:
     std::vector<Shape> shapes_;
     mutable QImage image_;
     mutable std::size_t painted_ = 0; // shapes_ before this index are in image_
-
 };
 
 } // namespace examora

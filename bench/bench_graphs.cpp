@@ -1,0 +1,177 @@
+// Drawing both graphs with 32,767 exams on a 1920 x 1080 surface, and one pointer move over a graph.
+// Each graph is printed right after its floor, measured in the same run:
+//   GraphFloor: the same circles and stems, at the same pixels, painted on a plain QImage with one
+//               painter and no access to the records.
+// A graph's figure covers the whole command: the frame computed from the lines, the shapes recorded,
+// and every shape painted into the surface's image and copied to the screen.
+// Targets: a full graph within 3x its floor and under 100 ms; a pointer move under 0.1 ms.
+#include "app/form1.h"
+#include "graphs/graph_frame.h"
+#include "records/conversions.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+using namespace examora;
+
+constexpr int kExams = 32767;
+const QSize kSurfaceSize(1920, 1080);
+
+class SilentMessages : public MessageService {
+public:
+    int MsgBox(const QString&, int, const QString&) override { return AnswerOk; }
+};
+
+// A shown window holding 32,767 exams over twenty years, its surface made 1920 x 1080 once the
+// window is maximised (drawing again keeps the window's state, so the size stays).
+// The window is left for the process's end to take: it cannot outlive the application object,
+// which goes before static objects do.
+struct GraphBench {
+    SilentMessages messages;
+    SystemClock clock;
+    std::unique_ptr<Form1> window;
+
+    GraphBench() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        static QTemporaryDir dir; // no data file: the exams are put in the list directly
+        QDir::setCurrent(dir.path());
+        window = std::make_unique<Form1>(messages, clock);
+        window->show();
+        while (!window->Started())
+            QApplication::processEvents();
+        QStringList lines;
+        lines.reserve(kExams);
+        const QDate first(2004, 1, 15);
+        for (int i = 0; i < kExams; ++i) {
+            const QDate date = first.addDays((qint64{i} * 7919) % 7300);
+            lines.append(QStringLiteral("Exam %1;%2/%3/%4;%5;%6")
+                             .arg(i)
+                             .arg(date.month())
+                             .arg(date.day())
+                             .arg(date.year())
+                             .arg(18 + i % 13)
+                             .arg(1 + i % 12));
+        }
+        window->ExamList->Store().ReplaceAll(lines);
+        window->MarksTime->trigger();
+        QApplication::processEvents();
+        window->surface->resize(kSurfaceSize);
+    }
+    bool Ready() const { return window->surface->size() == kSurfaceSize && window->graphShown; }
+};
+
+GraphBench& Bench() {
+    static GraphBench* bench = new GraphBench;
+    return *bench;
+}
+
+// The pixels of one graph's shapes, computed once from the frame: what the floor paints.
+struct Shapes {
+    std::vector<QPointF> tops, feet;
+    double radius = 0;
+};
+
+Shapes ShapesOf(const Form1& w, PlottedValue value) {
+    const GraphFrame frame = *ComputeGraphFrame(w.ExamList->Lines(), w.timeUnit, value);
+    const QTransform toPixels =
+        UserToPixels(UserScale{frame.scaleTop, frame.scaleHeight, frame.scaleWidth}, QSizeF(kSurfaceSize));
+    Shapes shapes;
+    shapes.radius = static_cast<float>(frame.scaleWidth / 99) * toPixels.m11();
+    for (const GraphPoint& point : frame.points) {
+        shapes.tops.push_back(toPixels.map(QPointF(point.x, point.value)));
+        shapes.feet.push_back(toPixels.map(QPointF(point.x, 0)));
+    }
+    return shapes;
+}
+
+void GraphFloor(benchmark::State& state, PlottedValue value, QColor fill) {
+    GraphBench& bench = Bench();
+    const Shapes shapes = ShapesOf(*bench.window, value);
+    QImage image(kSurfaceSize, QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(QColor(0, 64, 0));
+        QPainter painter(&image);
+        const QPen white(QColor(255, 255, 255), 1);
+        painter.setPen(white);
+        painter.setBrush(fill);
+        for (std::size_t i = 0; i < shapes.tops.size(); ++i) {
+            painter.setRenderHint(QPainter::Antialiasing, true);
+            painter.drawEllipse(shapes.tops[i], shapes.radius, shapes.radius);
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            painter.drawLine(shapes.feet[i], shapes.tops[i]);
+        }
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["shapes"] = static_cast<double>(2 * shapes.tops.size());
+}
+
+void DrawFullGraph(benchmark::State& state, void (Form1::*draw)()) {
+    GraphBench& bench = Bench();
+    Form1& w = *bench.window;
+    if (!bench.Ready()) {
+        state.SkipWithError("the surface is not 1920 x 1080 with a graph shown");
+        return;
+    }
+    for (auto _ : state) {
+        (w.*draw)();
+        w.surface->repaint();
+        benchmark::DoNotOptimize(w.surface->Image().constBits());
+    }
+    if (!bench.Ready() || w.surface->Image().size() != kSurfaceSize)
+        state.SkipWithError("the surface changed size while drawing");
+}
+
+// The frame alone: every line split and its date read, without drawing.
+void BM_MarksTimeFrame(benchmark::State& state) {
+    const Form1& w = *Bench().window;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ComputeGraphFrame(w.ExamList->Lines(), w.timeUnit, PlottedValue::Mark));
+}
+
+void BM_MarksTimeFloor(benchmark::State& state) {
+    GraphFloor(state, PlottedValue::Mark, QColor(255, 255, 0));
+}
+void BM_MarksTimeGraph(benchmark::State& state) {
+    DrawFullGraph(state, &Form1::DrawMarksTimeGraph);
+}
+void BM_MarksCreditsFloor(benchmark::State& state) {
+    GraphFloor(state, PlottedValue::MarkTimesCredits, QColor(0, 0, 255));
+}
+void BM_MarksCreditsGraph(benchmark::State& state) {
+    DrawFullGraph(state, &Form1::DrawMarksCreditsGraph);
+}
+
+// One pointer move over the marks graph, from the window system's event to the new caption.
+void BM_PointerMove(benchmark::State& state) {
+    GraphBench& bench = Bench();
+    Form1& w = *bench.window;
+    w.DrawMarksTimeGraph();
+    int x = 0;
+    for (auto _ : state) {
+        const QPointF at(x, 300 + x % 400);
+        QMouseEvent move(QEvent::MouseMove, at, w.surface->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(w.surface, &move);
+        x = (x + 7) % kSurfaceSize.width();
+    }
+    if (!w.Caption().contains(QStringLiteral(";  Mark : ")))
+        state.SkipWithError("the pointer move did not write the read-out");
+}
+
+} // namespace
+
+BENCHMARK(BM_MarksTimeFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MarksTimeFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MarksTimeGraph)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MarksCreditsFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MarksCreditsGraph)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PointerMove)->Unit(benchmark::kMicrosecond);
