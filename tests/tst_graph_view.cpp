@@ -190,6 +190,44 @@ private slots:
         }
         QVERIFY(laterInside > 20);
         QVERIFY(earlierShowsOutline > 0);
+        QVERIFY(WhiteStemAt(image, later + QPointF(0, r / 2))); // the later stem crosses its own circle
+    }
+
+    // Shapes land on the surface in the order drawn: a circle hides the part of an earlier line it
+    // covers, and a later line shows over both, whatever its colour.
+    void surfacePaintsInDrawingOrder() {
+        Surface surface;
+        surface.resize(200, 100);
+        surface.SetBackColor(QColor(0, 64, 0));
+        surface.show();
+        QTRY_COMPARE(surface.Image().size(), QSize(200, 100));
+        surface.SetScale(100, -100, 200); // one unit a pixel, y growing upward from the bottom edge
+        surface.SetFillColor(QColor(0, 0, 255));
+        auto colourAt = [&surface](double x, double y) {
+            return ColourAt(surface.Image(), surface.ToPixels({x, y}));
+        };
+
+        surface.Line({50, 0}, {50, 90}, Qt::white);
+        surface.Circle({50, 50}, 10, Qt::white);
+        surface.Line({50, 0}, {50, 45}, Qt::white);
+        QCOMPARE(colourAt(50.5, 20), kWhite);
+        QCOMPARE(colourAt(50.5, 44), kWhite);
+        QCOMPARE(colourAt(50.5, 55), kBlue); // the circle over the first line
+        QCOMPARE(colourAt(50.5, 75), kWhite);
+        QCOMPARE(colourAt(45, 50), kBlue);
+        QCOMPARE(colourAt(50.5, 95), kDarkGreen);
+
+        surface.Line({50, 0}, {50, 95}, QColor(255, 0, 0));
+        for (double y : {1.0, 44.0, 55.0, 75.0, 94.5})
+            QCOMPARE(colourAt(50.5, y), QStringLiteral("#ff0000"));
+        surface.Circle({50, 80}, 5, Qt::white);
+        surface.Line({50, 0}, {50, 70}, Qt::white);
+        QCOMPARE(colourAt(50.5, 80), kBlue);
+        QCOMPARE(colourAt(50.5, 88), QStringLiteral("#ff0000"));
+        QCOMPARE(colourAt(50.5, 60), kWhite);
+
+        surface.Cls();
+        QCOMPARE(colourAt(50.5, 60), kDarkGreen);
     }
 
     void zeroValuesDrawOnTheBottomEdge() {
