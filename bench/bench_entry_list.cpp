@@ -1,0 +1,150 @@
+// Inserting one exam into a list of 32,767 lines and erasing all 32,767 checked lines, on the real
+// window. Each figure is printed right after its floor, measured in the same run:
+//   InsertFloor: the sorted place found by binary search, ignoring case, and the line put into a
+//                plain QStringList of 32,767 lines;
+//   EraseFloor:  one pass over 32,767 lines and their check marks keeping the unchecked ones.
+// Targets: one insertion (the click on the armed button) under 5 ms; erasing every line under 200 ms.
+#include "app/form1.h"
+#include "records/exam_list_model.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using namespace examora;
+
+constexpr int kLines = 32767;
+
+QStringList StoreLines() {
+    QStringList lines;
+    lines.reserve(kLines);
+    for (int i = 0; i < kLines; ++i)
+        lines.append(QStringLiteral("Exam %1;%2/%3/20%4;%5;%6")
+                         .arg((qint64{i} * 7919) % 100000, 5, 10, QLatin1Char('0'))
+                         .arg(1 + i % 12)
+                         .arg(1 + i % 28)
+                         .arg(10 + i % 15)
+                         .arg(18 + i % 13)
+                         .arg(1 + i % 12));
+    std::sort(lines.begin(), lines.end(), SortsBefore);
+    return lines;
+}
+
+const QStringList& Lines() {
+    static const QStringList lines = StoreLines();
+    return lines;
+}
+
+class SilentMessages : public MessageService {
+  public:
+    int MsgBox(const QString&, int, const QString&) override { return AnswerOk; }
+};
+
+// A shown window started in an empty folder. It is left for the process's end to take: it cannot
+// outlive the application object, which goes before static objects do.
+struct EntryWindow {
+    SilentMessages messages;
+    SystemClock clock;
+    std::unique_ptr<Form1> window;
+
+    EntryWindow() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        static QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        window = std::make_unique<Form1>(messages, clock);
+        window->show();
+        while (!window->Started())
+            QApplication::processEvents();
+    }
+};
+
+Form1& Window() {
+    static EntryWindow* bench = new EntryWindow;
+    return *bench->window;
+}
+
+void InsertFloor(benchmark::State& state) {
+    const QString line = QStringLiteral("Exam 50000;6/15/2015;27;9");
+    for (auto _ : state) {
+        state.PauseTiming();
+        QStringList lines = Lines();
+        lines.detach();
+        state.ResumeTiming();
+        lines.insert(std::upper_bound(lines.cbegin(), lines.cend(), line, SortsBefore) - lines.cbegin(),
+                     line);
+        benchmark::DoNotOptimize(lines);
+    }
+}
+
+// The panel is filled by typing's effect (the boxes' texts set, the field test run on each change);
+// the clock runs over the click on the armed button alone.
+void InsertOnWindow(benchmark::State& state) {
+    Form1& w = Window();
+    w.ExamList->Store().ReplaceAll(Lines());
+    w.AddExam->trigger();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.Text[0]->setText(QStringLiteral("Exam 50000"));
+        w.Text[2]->setText(QStringLiteral("27"));
+        w.Text[3]->setText(QStringLiteral("9"));
+        if (!w.ExamComm->isEnabled()) state.SkipWithError("the button did not arm");
+        state.ResumeTiming();
+        w.ExamComm->click();
+        state.PauseTiming();
+        if (w.ExamList->ListCount() != kLines + 1) state.SkipWithError("the exam was not inserted");
+        w.ExamList->Store().ReplaceAll(Lines());
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.SetLabel("target < 5 ms");
+}
+
+void EraseFloor(benchmark::State& state) {
+    const std::vector<char> checked(kLines, 1);
+    for (auto _ : state) {
+        const QStringList& lines = Lines();
+        QStringList kept;
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            if (!checked[static_cast<std::size_t>(i)]) kept.append(lines.at(i));
+        benchmark::DoNotOptimize(kept);
+    }
+}
+
+// The list view showing 32,767 checked lines; the clock runs over "Erase exam(s)", and with the
+// argument 1 also over the events it leaves (the list laid out and painted again).
+void EraseOnWindow(benchmark::State& state) {
+    Form1& w = Window();
+    const bool painted = state.range(0) == 1;
+    w.ShowExams->setEnabled(true);
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.ExamList->Store().ReplaceAll(Lines());
+        for (int i = 0; i < kLines; ++i)
+            w.ExamList->SetSelected(i, true);
+        w.ShowExams->trigger();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        w.EraseExams->trigger();
+        if (painted)
+            QApplication::processEvents();
+        state.PauseTiming();
+        if (w.ExamList->ListCount() != 0) state.SkipWithError("lines were left");
+        state.ResumeTiming();
+    }
+    state.SetLabel(painted ? "handler and paint, target < 200 ms" : "handler, target < 200 ms");
+}
+
+} // namespace
+
+BENCHMARK(InsertFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(InsertOnWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(EraseFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(EraseOnWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -1,0 +1,131 @@
+// The statistics figures over 32,767 and 200,000 held lines, and the statistics view filled on the
+// real window with 32,767 exams. Each figure is printed right after its floor, measured in the same
+// run:
+//   StatsFloor: one pass over the lines that splits each at ";" and reads the mark and the credit
+//               value with Val, summing them; no date is read, nothing is kept.
+// Targets: ComputeMainStats within 3x its floor; ShowMainStats under 50 ms with 32,767 exams.
+#include "app/form1.h"
+#include "records/conversions.h"
+#include "records/record_line.h"
+#include "stats/main_stats.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+using namespace examora;
+
+constexpr int kStoreLimit = 32767;
+
+// Lines as the entry panel writes them in an American locale, over twenty years.
+QStringList HeldLines(int count) {
+    QStringList lines;
+    lines.reserve(count);
+    const QDate first(2004, 1, 15);
+    for (int i = 0; i < count; ++i) {
+        const QDate date = first.addDays((qint64{i} * 7919) % 7300);
+        lines.append(QStringLiteral("Exam %1;%2/%3/%4;%5;%6")
+                         .arg(i)
+                         .arg(date.month())
+                         .arg(date.day())
+                         .arg(date.year())
+                         .arg(i % 31) // some marks of 0
+                         .arg(1 + i % 12));
+    }
+    return lines;
+}
+
+const QStringList& Lines(int count) {
+    static QStringList store = HeldLines(kStoreLimit);
+    static QStringList large = HeldLines(200000);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    return count == kStoreLimit ? store : large;
+}
+
+void StatsFloor(benchmark::State& state) {
+    const QStringList& lines = Lines(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        double marks = 0, credits = 0;
+        for (const QString& line : lines) {
+            const QStringList parts = Split(line);
+            marks += Val(parts[ExamMark]);
+            credits += Val(parts[CreditValue]);
+        }
+        benchmark::DoNotOptimize(marks);
+        benchmark::DoNotOptimize(credits);
+    }
+    state.SetItemsProcessed(state.iterations() * lines.size());
+}
+
+void ComputeStats(benchmark::State& state) {
+    const QStringList& lines = Lines(static_cast<int>(state.range(0)));
+    const AverageMode mode = state.range(1) == 0 ? AverageMode::Academic : AverageMode::Math;
+    for (auto _ : state) {
+        MainStats stats = ComputeMainStats(lines, mode);
+        benchmark::DoNotOptimize(stats);
+    }
+    state.SetItemsProcessed(state.iterations() * lines.size());
+    state.SetLabel(mode == AverageMode::Academic ? "academic" : "math");
+}
+
+class SilentMessages : public MessageService {
+  public:
+    int MsgBox(const QString&, int, const QString&) override { return AnswerOk; }
+};
+
+// A shown window holding 32,767 exams, started in an empty folder. It is left for the process's end
+// to take: it cannot outlive the application object, which goes before static objects do.
+struct StatsWindow {
+    SilentMessages messages;
+    SystemClock clock;
+    std::unique_ptr<Form1> window;
+
+    StatsWindow() {
+        static QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        window = std::make_unique<Form1>(messages, clock);
+        window->show();
+        while (!window->Started())
+            QApplication::processEvents();
+        window->ExamList->Store().ReplaceAll(Lines(kStoreLimit));
+        QApplication::processEvents();
+    }
+};
+
+Form1& Window() {
+    static StatsWindow* bench = new StatsWindow;
+    return *bench->window;
+}
+
+// From " Stats" to the four read-outs on screen; with the second argument 1 the window is also
+// painted before the clock stops.
+void ShowMainStatsOnWindow(benchmark::State& state) {
+    Form1& w = Window();
+    const bool painted = state.range(0) == 1;
+    w.AddExam->trigger(); // another view first: the statistics view is entered, not refreshed
+    QApplication::processEvents();
+    for (auto _ : state) {
+        w.ViewMainStats->trigger();
+        if (painted) w.repaint();
+        state.PauseTiming();
+        if (w.Label[1]->Caption().left(12) != QLatin1String("Overall mark"))
+            state.SkipWithError("the statistics view did not open");
+        w.AddExam->trigger();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.SetLabel(painted ? "handler and paint, target < 50 ms" : "handler, target < 50 ms");
+}
+
+} // namespace
+
+BENCHMARK(StatsFloor)->Arg(kStoreLimit)->Unit(benchmark::kMillisecond);
+BENCHMARK(ComputeStats)->Args({kStoreLimit, 0})->Args({kStoreLimit, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(StatsFloor)->Arg(200000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ComputeStats)->Args({200000, 0})->Args({200000, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(ShowMainStatsOnWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
