@@ -125,18 +125,17 @@ private:
         for (int y = std::max(0, -top); y < height; ++y) {
             const Sprite::Row& row = sprite.rows[static_cast<std::size_t>(y)];
             const QRgb* source = reinterpret_cast<const QRgb*>(sprite.image.constScanLine(y));
-            QRgb* target =
-                reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(top + y) * bytesPerLine_) + left;
+            QRgb* line = reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(top + y) * bytesPerLine_);
             const int from = std::max(row.shownFrom, -left), to = std::min(row.shownTo, width - left);
             const int solidFrom = std::clamp(row.solidFrom, from, std::max(from, to));
             const int solidTo = std::clamp(row.solidTo, solidFrom, std::max(solidFrom, to));
             for (int x = from; x < solidFrom; ++x)
-                target[x] = Over(source[x], target[x]);
+                line[left + x] = Over(source[x], line[left + x]);
             if (solidTo > solidFrom)
-                std::memcpy(target + solidFrom, source + solidFrom,
+                std::memcpy(line + left + solidFrom, source + solidFrom,
                             static_cast<std::size_t>(solidTo - solidFrom) * 4);
             for (int x = solidTo; x < to; ++x)
-                target[x] = Over(source[x], target[x]);
+                line[left + x] = Over(source[x], line[left + x]);
         }
     }
 
