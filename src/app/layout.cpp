@@ -3,6 +3,8 @@
 #include "app/form1.h"
 #include "platform/twips.h"
 
+#include <QProxyStyle>
+
 namespace examora {
 namespace {
 
@@ -22,6 +24,17 @@ constexpr Place kImgShadowPlace{1080, 3960, 4335, 4095};
 
 const char* const kLabelCaptions[4] = {"Exam", "Date", "Mark", "Credit value"};
 const char* const kFieldNames[4] = {"Exam name", "Date", "Mark", "Credit value"};
+
+// The list's check boxes in proportion to its large type, so that they can be seen and hit.
+class LargeCheckBoxes : public QProxyStyle {
+public:
+    explicit LargeCheckBoxes(QObject* owner) { setParent(owner); }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        if (metric == PM_IndicatorWidth || metric == PM_IndicatorHeight)
+            return 24;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
 
 QRect RectOf(const Place& p) { return TwipsRect(p.left, p.top, p.width, p.height); }
 
@@ -108,6 +121,7 @@ void Form1::BuildControls() {
     ExamList->setObjectName(QStringLiteral("ExamList"));
     ExamList->setAccessibleName(QStringLiteral("Exams"));
     ExamList->setFont(BoldFont(QStringLiteral("Trebuchet MS"), 24));
+    ExamList->setStyle(new LargeCheckBoxes(ExamList));
     ExamList->hide();
 
     setTabOrder(Text[0], Text[1]);
