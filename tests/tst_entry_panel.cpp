@@ -98,6 +98,22 @@ class TestEntryPanel : public QObject {
         QVERIFY(fixture.messages().prompts.isEmpty());
     }
 
+    void insertionDayFirst() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        WindowFixture fixture(std::nullopt);
+        Form1& w = fixture.window();
+        TypeExam(w, QStringLiteral("Physics"), QStringLiteral("27"), QStringLiteral("9"));
+        QTest::mouseClick(w.ExamComm, Qt::LeftButton);
+        Retype(w.Text[1], QStringLiteral("1.2.2007"));
+        TypeExam(w, QStringLiteral("  Analysis 2 "), QStringLiteral("30"), QStringLiteral("6"));
+        QVERIFY(Armed(w));
+        QTest::mouseClick(w.ExamComm, Qt::LeftButton);
+        Retype(w.Text[1], QStringLiteral("12/31/2006")); // month first is no date here
+        TypeExam(w, QStringLiteral("Chemistry"), QStringLiteral("25"), QStringLiteral("6"));
+        QVERIFY(Disarmed(w));
+        QCOMPARE(w.ExamList->Lines(), (QStringList{"Analysis 2;1.2.2007;30;6", "Physics;07.12.2026;27;9"}));
+    }
+
     void fieldsArmTheButton_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("date"); // "" keeps the proposed date, "-" empties the box

@@ -28,45 +28,65 @@ bool TextsVisible(const Form1& w) {
 class TestStatsView : public QObject {
     Q_OBJECT
   private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void readouts_data() {
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<bool>("math");
         QTest::addColumn<QStringList>("captions");
-        QTest::addRow("worked example, academic")
+        QTest::addColumn<QString>("locale");
+        QTest::addRow("en_US: worked example, academic")
             << kWorkedExample << false
             << QStringList{"Exams : 3\rSpeed : 3 / year", "Overall mark\r 26.4", "Math average\r 27",
-                           "Total credits\r 18"};
+                           "Total credits\r 18"}
+            << QStringLiteral("en_US");
         QTest::addRow("worked example, math")
             << kWorkedExample << true
             << QStringList{"Exams : 3\rSpeed : 3 / year", "Overall mark\r 22", "Math average\r 18",
-                           "Total credits\r 18"};
+                           "Total credits\r 18"}
+            << QStringLiteral("en_US");
         QTest::addRow("same calendar year: count under the title, no speed")
             << QStringList{"A;1/1/2005;30;6", "B;12/31/2005;27;6"} << false
-            << QStringList{"Exams\r 2", "Overall mark\r 28.5", "Math average\r 28.5", "Total credits\r 12"};
+            << QStringList{"Exams\r 2", "Overall mark\r 28.5", "Math average\r 28.5", "Total credits\r 12"}
+            << QStringLiteral("en_US");
         QTest::addRow("five exams from 2004 to 2006")
             << QStringList{"A;3/1/2004;30;6", "B;7/1/2004;30;6", "C;2/1/2005;30;6", "D;6/1/2006;30;6",
                            "E;12/31/2006;30;6"}
             << false
             << QStringList{"Exams : 5\rSpeed : 2.5 / year", "Overall mark\r 30", "Math average\r 30",
-                           "Total credits\r 30"};
+                           "Total credits\r 30"}
+            << QStringLiteral("en_US");
         QTest::addRow("seven exams over three year boundaries")
             << QStringList{"A;12/31/2003;18;1", "B;5/1/2004;18;1", "C;6/1/2004;18;1", "D;1/1/2005;18;1",
                            "E;9/9/2005;18;1",   "F;1/1/2006;18;1", "G;1/2/2006;18;1"}
             << false
             << QStringList{"Exams : 7\rSpeed : 2.3 / year", "Overall mark\r 18", "Math average\r 18",
-                           "Total credits\r 7"};
+                           "Total credits\r 7"}
+            << QStringLiteral("en_US");
         QTest::addRow("academic, every mark 0")
             << QStringList{"A;1/1/2004;0;6", "B;1/1/2005;0;4.5"} << false
             << QStringList{"Exams : 2\rSpeed : 2 / year", "Overall mark\r 0", "Math average\r 0",
-                           "Total credits\r 10.5"};
+                           "Total credits\r 10.5"}
+            << QStringLiteral("en_US");
+        QTest::addRow("de_DE: worked example, math")
+            << QStringList{"Analysis;10.01.2005;30;6", "Physics;20.06.2005;24;9", "Chemistry;15.02.2006;0;3"}
+            << true
+            << QStringList{"Exams : 3\rSpeed : 3 / year", "Overall mark\r 22", "Math average\r 18",
+                           "Total credits\r 18"}
+            << QStringLiteral("de_DE");
+        QTest::addRow("de_DE: 31 December and 1 January")
+            << QStringList{"A;31.12.2005;27;6", "B;1.1.2006;28.5;6"} << true
+            << QStringList{"Exams : 2\rSpeed : 2 / year", "Overall mark\r 27.8", "Math average\r 27.8",
+                           "Total credits\r 12"}
+            << QStringLiteral("de_DE");
     }
 
     void readouts() {
         QFETCH(QStringList, lines);
         QFETCH(bool, math);
         QFETCH(QStringList, captions);
+        QFETCH(QString, locale);
+        QLocale::setDefault(QLocale(locale));
         WindowFixture fixture(DataFile(lines));
         Form1& w = fixture.window();
         (math ? w.MathMode : w.AcademicMode)->trigger();
