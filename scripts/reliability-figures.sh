@@ -25,11 +25,11 @@ done
 count() { grep -c "figure $1" "$logs/$2.log" || true; }
 value() { sed -n "s/.*figure $1 \([0-9]*\).*/\1/p" "$logs/$2.log" | tail -1; }
 sum_records() { awk '/figure round-trip-records/ { for (i = 1; i < NF; i++) if ($i == "round-trip-records") n += $(i + 1) } END { print n + 0 }' "$logs/tst_round_trips.log"; }
-row() { printf '| %-46s | %12s |\n' "$1" "$2"; }
+row() { printf '| %-46s | %20s |\n' "$1" "$2"; }
 
 echo
 row "Figure" "Value"
-printf '|%s|%s|\n' "$(printf -- '-%.0s' {1..48})" "$(printf -- '-%.0s' {1..14})"
+printf '|%s|%s|\n' "$(printf -- '-%.0s' {1..48})" "$(printf -- '-%.0s' {1..22})"
 while read -r _ target runs _; do
     row "fuzz ${target%:}: inputs tried (${seconds} s)" "$runs"
 done < <(grep '^fuzz .* inputs tried' "$logs/fuzz.log")
