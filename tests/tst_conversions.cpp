@@ -13,8 +13,7 @@ using namespace examora;
 namespace {
 
 QLocale LocaleNamed(const QString& name) {
-    if (name == QLatin1String("C"))
-        return QLocale::c();
+    if (name == QLatin1String("C")) return QLocale::c();
     return QLocale(name);
 }
 
@@ -22,7 +21,7 @@ QLocale LocaleNamed(const QString& name) {
 
 class TestConversions : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void cleanupTestCase() { QLocale::setDefault(QLocale::c()); }
 
@@ -32,11 +31,13 @@ private slots:
         QTest::newRow("empty text gives no field") << "" << QStringList{};
         QTest::newRow("no separator gives the whole text") << "Physics" << QStringList{"Physics"};
         QTest::newRow("four fields") << "a;b;c;d" << QStringList{"a", "b", "c", "d"};
-        QTest::newRow("adjacent separators give an empty field") << "Math;;28" << QStringList{"Math", "", "28"};
+        QTest::newRow("adjacent separators give an empty field")
+            << "Math;;28" << QStringList{"Math", "", "28"};
         QTest::newRow("lone separator gives two empty fields") << ";" << QStringList{"", ""};
         QTest::newRow("trailing separator gives a last empty field") << "a;b;" << QStringList{"a", "b", ""};
         QTest::newRow("blanks stay in the fields") << " a ; b " << QStringList{" a ", " b "};
-        QTest::newRow("no limit on fields") << "1;2;3;4;5;6;7" << QStringList{"1", "2", "3", "4", "5", "6", "7"};
+        QTest::newRow("no limit on fields")
+            << "1;2;3;4;5;6;7" << QStringList{"1", "2", "3", "4", "5", "6", "7"};
     }
     void splitCutsAtEverySemicolon() {
         QFETCH(QString, text);
@@ -49,7 +50,9 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");
         for (const char* locale : {"en_US", "it_IT"}) {
-            auto row = [&](const char* name) { return &QTest::newRow(qPrintable(QString::fromLatin1(locale) + u' ' + QLatin1String(name))); };
+            auto row = [&](const char* name) {
+                return &QTest::newRow(qPrintable(QString::fromLatin1(locale) + u' ' + QLatin1String(name)));
+            };
             *row("whole number") << locale << "28" << 28.0;
             *row("decimal point") << locale << "27.5" << 27.5;
             *row("stops at the separator") << locale << "18;" << 18.0;
@@ -92,25 +95,44 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("numeric");
-        QTest::newRow("en_US whole number") << "en_US" << "28" << true;
-        QTest::newRow("en_US decimal point") << "en_US" << "27.5" << true;
-        QTest::newRow("en_US blanks around") << "en_US" << "  30 " << true;
-        QTest::newRow("en_US exponent") << "en_US" << "2.8E1" << true;
-        QTest::newRow("en_US negative") << "en_US" << "-3" << true;
-        QTest::newRow("en_US empty") << "en_US" << "" << false;
-        QTest::newRow("en_US blanks only") << "en_US" << "   " << false;
-        QTest::newRow("en_US letters") << "en_US" << "abc" << false;
-        QTest::newRow("en_US number then letters") << "en_US" << "28abc" << false;
-        QTest::newRow("en_US two numbers") << "en_US" << "28 30" << false;
-        QTest::newRow("en_US infinity is no number") << "en_US" << "inf" << false;
-        QTest::newRow("en_US nan is no number") << "en_US" << "nan" << false;
-        QTest::newRow("en_US overflow is no number") << "en_US" << "1e400" << false;
-        QTest::newRow("en_US lone point") << "en_US" << "." << false;
-        QTest::newRow("it_IT decimal comma") << "it_IT" << "27,5" << true;
-        QTest::newRow("it_IT decimal point") << "it_IT" << "27.5" << true;
-        QTest::newRow("it_IT letters") << "it_IT" << "trenta" << false;
-        QTest::newRow("de_DE decimal comma") << "de_DE" << "27,5" << true;
-        QTest::newRow("de_DE empty") << "de_DE" << "" << false;
+        QTest::newRow("en_US whole number") << "en_US"
+                                            << "28" << true;
+        QTest::newRow("en_US decimal point") << "en_US"
+                                             << "27.5" << true;
+        QTest::newRow("en_US blanks around") << "en_US"
+                                             << "  30 " << true;
+        QTest::newRow("en_US exponent") << "en_US"
+                                        << "2.8E1" << true;
+        QTest::newRow("en_US negative") << "en_US"
+                                        << "-3" << true;
+        QTest::newRow("en_US empty") << "en_US"
+                                     << "" << false;
+        QTest::newRow("en_US blanks only") << "en_US"
+                                           << "   " << false;
+        QTest::newRow("en_US letters") << "en_US"
+                                       << "abc" << false;
+        QTest::newRow("en_US number then letters") << "en_US"
+                                                   << "28abc" << false;
+        QTest::newRow("en_US two numbers") << "en_US"
+                                           << "28 30" << false;
+        QTest::newRow("en_US infinity is no number") << "en_US"
+                                                     << "inf" << false;
+        QTest::newRow("en_US nan is no number") << "en_US"
+                                                << "nan" << false;
+        QTest::newRow("en_US overflow is no number") << "en_US"
+                                                     << "1e400" << false;
+        QTest::newRow("en_US lone point") << "en_US"
+                                          << "." << false;
+        QTest::newRow("it_IT decimal comma") << "it_IT"
+                                             << "27,5" << true;
+        QTest::newRow("it_IT decimal point") << "it_IT"
+                                             << "27.5" << true;
+        QTest::newRow("it_IT letters") << "it_IT"
+                                       << "trenta" << false;
+        QTest::newRow("de_DE decimal comma") << "de_DE"
+                                             << "27,5" << true;
+        QTest::newRow("de_DE empty") << "de_DE"
+                                     << "" << false;
     }
     void isNumericReadsTheLocaleNumberFormat() {
         QFETCH(QString, locale);
@@ -125,43 +147,80 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QDate>("date"); // invalid: IsDate rejects the text
         const QDate dec7(2026, 12, 7);
-        QTest::newRow("en_US month first") << "en_US" << "12/7/2026" << dec7;
-        QTest::newRow("en_US two-digit day and month") << "en_US" << "01/02/2007" << QDate(2007, 1, 2);
-        QTest::newRow("en_US one-digit day and month") << "en_US" << "1/2/2007" << QDate(2007, 1, 2);
-        QTest::newRow("en_US two-digit year 26") << "en_US" << "12/7/26" << dec7;
-        QTest::newRow("en_US two-digit year 29 is 2029") << "en_US" << "1/1/29" << QDate(2029, 1, 1);
-        QTest::newRow("en_US two-digit year 30 is 1930") << "en_US" << "1/1/30" << QDate(1930, 1, 1);
-        QTest::newRow("en_US ISO") << "en_US" << "2026-12-07" << dec7;
-        QTest::newRow("en_US ISO one-digit month") << "en_US" << "2006-6-12" << QDate(2006, 6, 12);
-        QTest::newRow("en_US blanks around") << "en_US" << " 12/7/2026 " << dec7;
-        QTest::newRow("en_US leap day") << "en_US" << "2/29/2008" << QDate(2008, 2, 29);
-        QTest::newRow("en_US no leap day") << "en_US" << "2/29/2007" << QDate();
-        QTest::newRow("en_US day-first date is no date") << "en_US" << "31/12/2006" << QDate();
-        QTest::newRow("en_US month 13") << "en_US" << "13/1/2007" << QDate();
-        QTest::newRow("en_US day 0") << "en_US" << "1/0/2007" << QDate();
-        QTest::newRow("en_US empty") << "en_US" << "" << QDate();
-        QTest::newRow("en_US blanks only") << "en_US" << "  " << QDate();
-        QTest::newRow("en_US letters") << "en_US" << "abc" << QDate();
-        QTest::newRow("en_US number alone") << "en_US" << "28" << QDate();
-        QTest::newRow("en_US two groups") << "en_US" << "12/7" << QDate();
-        QTest::newRow("en_US four groups") << "en_US" << "12/7/2026/1" << QDate();
-        QTest::newRow("en_US trailing text") << "en_US" << "12/7/2026x" << QDate();
-        QTest::newRow("en_US three-digit year") << "en_US" << "12/7/202" << QDate();
-        QTest::newRow("en_US five-digit year") << "en_US" << "12/7/20266" << QDate();
-        QTest::newRow("it_IT day first") << "it_IT" << "07/12/2026" << dec7;
-        QTest::newRow("it_IT one-digit day and month") << "it_IT" << "7/1/2007" << QDate(2007, 1, 7);
-        QTest::newRow("it_IT two-digit year") << "it_IT" << "07/12/26" << dec7;
-        QTest::newRow("it_IT two-digit year 30 is 1930") << "it_IT" << "1/1/30" << QDate(1930, 1, 1);
-        QTest::newRow("it_IT ISO") << "it_IT" << "2026-12-07" << dec7;
-        QTest::newRow("it_IT day 31") << "it_IT" << "31/12/2006" << QDate(2006, 12, 31);
-        QTest::newRow("it_IT month 13") << "it_IT" << "1/13/2007" << QDate();
-        QTest::newRow("it_IT empty") << "it_IT" << "" << QDate();
-        QTest::newRow("de_DE dots") << "de_DE" << "07.12.2026" << dec7;
-        QTest::newRow("de_DE one-digit day and month") << "de_DE" << "7.1.2007" << QDate(2007, 1, 7);
-        QTest::newRow("de_DE two-digit year") << "de_DE" << "7.12.26" << dec7;
-        QTest::newRow("de_DE ISO") << "de_DE" << "2026-12-07" << dec7;
-        QTest::newRow("de_DE 30 February") << "de_DE" << "30.2.2007" << QDate();
-        QTest::newRow("C ISO") << "C" << "2026-12-07" << dec7;
+        QTest::newRow("en_US month first") << "en_US"
+                                           << "12/7/2026" << dec7;
+        QTest::newRow("en_US two-digit day and month") << "en_US"
+                                                       << "01/02/2007" << QDate(2007, 1, 2);
+        QTest::newRow("en_US one-digit day and month") << "en_US"
+                                                       << "1/2/2007" << QDate(2007, 1, 2);
+        QTest::newRow("en_US two-digit year 26") << "en_US"
+                                                 << "12/7/26" << dec7;
+        QTest::newRow("en_US two-digit year 29 is 2029") << "en_US"
+                                                         << "1/1/29" << QDate(2029, 1, 1);
+        QTest::newRow("en_US two-digit year 30 is 1930") << "en_US"
+                                                         << "1/1/30" << QDate(1930, 1, 1);
+        QTest::newRow("en_US ISO") << "en_US"
+                                   << "2026-12-07" << dec7;
+        QTest::newRow("en_US ISO one-digit month") << "en_US"
+                                                   << "2006-6-12" << QDate(2006, 6, 12);
+        QTest::newRow("en_US blanks around") << "en_US"
+                                             << " 12/7/2026 " << dec7;
+        QTest::newRow("en_US leap day") << "en_US"
+                                        << "2/29/2008" << QDate(2008, 2, 29);
+        QTest::newRow("en_US no leap day") << "en_US"
+                                           << "2/29/2007" << QDate();
+        QTest::newRow("en_US day-first date is no date") << "en_US"
+                                                         << "31/12/2006" << QDate();
+        QTest::newRow("en_US month 13") << "en_US"
+                                        << "13/1/2007" << QDate();
+        QTest::newRow("en_US day 0") << "en_US"
+                                     << "1/0/2007" << QDate();
+        QTest::newRow("en_US empty") << "en_US"
+                                     << "" << QDate();
+        QTest::newRow("en_US blanks only") << "en_US"
+                                           << "  " << QDate();
+        QTest::newRow("en_US letters") << "en_US"
+                                       << "abc" << QDate();
+        QTest::newRow("en_US number alone") << "en_US"
+                                            << "28" << QDate();
+        QTest::newRow("en_US two groups") << "en_US"
+                                          << "12/7" << QDate();
+        QTest::newRow("en_US four groups") << "en_US"
+                                           << "12/7/2026/1" << QDate();
+        QTest::newRow("en_US trailing text") << "en_US"
+                                             << "12/7/2026x" << QDate();
+        QTest::newRow("en_US three-digit year") << "en_US"
+                                                << "12/7/202" << QDate();
+        QTest::newRow("en_US five-digit year") << "en_US"
+                                               << "12/7/20266" << QDate();
+        QTest::newRow("it_IT day first") << "it_IT"
+                                         << "07/12/2026" << dec7;
+        QTest::newRow("it_IT one-digit day and month") << "it_IT"
+                                                       << "7/1/2007" << QDate(2007, 1, 7);
+        QTest::newRow("it_IT two-digit year") << "it_IT"
+                                              << "07/12/26" << dec7;
+        QTest::newRow("it_IT two-digit year 30 is 1930") << "it_IT"
+                                                         << "1/1/30" << QDate(1930, 1, 1);
+        QTest::newRow("it_IT ISO") << "it_IT"
+                                   << "2026-12-07" << dec7;
+        QTest::newRow("it_IT day 31") << "it_IT"
+                                      << "31/12/2006" << QDate(2006, 12, 31);
+        QTest::newRow("it_IT month 13") << "it_IT"
+                                        << "1/13/2007" << QDate();
+        QTest::newRow("it_IT empty") << "it_IT"
+                                     << "" << QDate();
+        QTest::newRow("de_DE dots") << "de_DE"
+                                    << "07.12.2026" << dec7;
+        QTest::newRow("de_DE one-digit day and month") << "de_DE"
+                                                       << "7.1.2007" << QDate(2007, 1, 7);
+        QTest::newRow("de_DE two-digit year") << "de_DE"
+                                              << "7.12.26" << dec7;
+        QTest::newRow("de_DE ISO") << "de_DE"
+                                   << "2026-12-07" << dec7;
+        QTest::newRow("de_DE 30 February") << "de_DE"
+                                           << "30.2.2007" << QDate();
+        QTest::newRow("C ISO") << "C"
+                               << "2026-12-07" << dec7;
     }
     void dateValueReadsTheLocaleOrder() {
         QFETCH(QString, locale);
@@ -208,7 +267,8 @@ private slots:
             for (QDate d(year, 1, 1); d.year() == year; d = d.addDays(1)) {
                 const QString shortText = FormatDateTime(d, DateFormat::Short);
                 if (DateValue(shortText) != d)
-                    QFAIL(qPrintable(QStringLiteral("%1 does not read back as %2").arg(shortText, d.toString(Qt::ISODate))));
+                    QFAIL(qPrintable(QStringLiteral("%1 does not read back as %2")
+                                         .arg(shortText, d.toString(Qt::ISODate))));
             }
         }
     }
@@ -216,8 +276,10 @@ private slots:
     void longDateNamesWeekdayAndMonth_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
-        QTest::newRow("en_US") << "en_US" << "Monday, December 7, 2026";
-        QTest::newRow("de_DE") << "de_DE" << "Montag, 7. Dezember 2026";
+        QTest::newRow("en_US") << "en_US"
+                               << "Monday, December 7, 2026";
+        QTest::newRow("de_DE") << "de_DE"
+                               << "Montag, 7. Dezember 2026";
     }
     void longDateNamesWeekdayAndMonth() {
         QFETCH(QString, locale);
@@ -242,16 +304,24 @@ private slots:
         QTest::addColumn<QDate>("to");
         QTest::addColumn<qint64>("count");
         QTest::newRow("days between two days") << "d" << QDate(2007, 1, 1) << QDate(2007, 3, 1) << qint64{59};
-        QTest::newRow("days across a leap day") << "d" << QDate(2008, 2, 28) << QDate(2008, 3, 1) << qint64{2};
-        QTest::newRow("days backwards are negative") << "d" << QDate(2007, 1, 2) << QDate(2007, 1, 1) << qint64{-1};
+        QTest::newRow("days across a leap day")
+            << "d" << QDate(2008, 2, 28) << QDate(2008, 3, 1) << qint64{2};
+        QTest::newRow("days backwards are negative")
+            << "d" << QDate(2007, 1, 2) << QDate(2007, 1, 1) << qint64{-1};
         QTest::newRow("same day") << "d" << QDate(2007, 1, 2) << QDate(2007, 1, 2) << qint64{0};
-        QTest::newRow("months 31 March to 1 April") << "m" << QDate(2007, 3, 31) << QDate(2007, 4, 1) << qint64{1};
-        QTest::newRow("months 1 March to 31 March") << "m" << QDate(2007, 3, 1) << QDate(2007, 3, 31) << qint64{0};
-        QTest::newRow("months 31 January to 1 February") << "m" << QDate(2007, 1, 31) << QDate(2007, 2, 1) << qint64{1};
-        QTest::newRow("months across a year") << "m" << QDate(2006, 11, 15) << QDate(2008, 2, 1) << qint64{15};
+        QTest::newRow("months 31 March to 1 April")
+            << "m" << QDate(2007, 3, 31) << QDate(2007, 4, 1) << qint64{1};
+        QTest::newRow("months 1 March to 31 March")
+            << "m" << QDate(2007, 3, 1) << QDate(2007, 3, 31) << qint64{0};
+        QTest::newRow("months 31 January to 1 February")
+            << "m" << QDate(2007, 1, 31) << QDate(2007, 2, 1) << qint64{1};
+        QTest::newRow("months across a year")
+            << "m" << QDate(2006, 11, 15) << QDate(2008, 2, 1) << qint64{15};
         QTest::newRow("months backwards") << "m" << QDate(2007, 4, 1) << QDate(2007, 3, 31) << qint64{-1};
-        QTest::newRow("years within one year") << "yyyy" << QDate(2007, 1, 1) << QDate(2007, 12, 31) << qint64{0};
-        QTest::newRow("years 31 December to 1 January") << "yyyy" << QDate(2006, 12, 31) << QDate(2007, 1, 1) << qint64{1};
+        QTest::newRow("years within one year")
+            << "yyyy" << QDate(2007, 1, 1) << QDate(2007, 12, 31) << qint64{0};
+        QTest::newRow("years 31 December to 1 January")
+            << "yyyy" << QDate(2006, 12, 31) << QDate(2007, 1, 1) << qint64{1};
         QTest::newRow("years backwards") << "yyyy" << QDate(2010, 1, 1) << QDate(2006, 12, 31) << qint64{-4};
     }
     void dateDiffCountsBoundaries() {
@@ -267,12 +337,17 @@ private slots:
         QTest::addColumn<qint64>("n");
         QTest::addColumn<QDate>("from");
         QTest::addColumn<QDate>("to");
-        QTest::newRow("days forward over a year end") << "d" << qint64{3} << QDate(2006, 12, 30) << QDate(2007, 1, 2);
+        QTest::newRow("days forward over a year end")
+            << "d" << qint64{3} << QDate(2006, 12, 30) << QDate(2007, 1, 2);
         QTest::newRow("days back") << "d" << qint64{-1} << QDate(2007, 3, 1) << QDate(2007, 2, 28);
-        QTest::newRow("month to a shorter month takes its last day") << "m" << qint64{1} << QDate(2007, 1, 31) << QDate(2007, 2, 28);
-        QTest::newRow("month into a leap February") << "m" << qint64{1} << QDate(2008, 1, 31) << QDate(2008, 2, 29);
-        QTest::newRow("months back over a year") << "m" << qint64{-13} << QDate(2007, 3, 15) << QDate(2006, 2, 15);
-        QTest::newRow("year from a leap day") << "yyyy" << qint64{1} << QDate(2008, 2, 29) << QDate(2009, 2, 28);
+        QTest::newRow("month to a shorter month takes its last day")
+            << "m" << qint64{1} << QDate(2007, 1, 31) << QDate(2007, 2, 28);
+        QTest::newRow("month into a leap February")
+            << "m" << qint64{1} << QDate(2008, 1, 31) << QDate(2008, 2, 29);
+        QTest::newRow("months back over a year")
+            << "m" << qint64{-13} << QDate(2007, 3, 15) << QDate(2006, 2, 15);
+        QTest::newRow("year from a leap day")
+            << "yyyy" << qint64{1} << QDate(2008, 2, 29) << QDate(2009, 2, 28);
         QTest::newRow("years back") << "yyyy" << qint64{-20} << QDate(2026, 12, 7) << QDate(2006, 12, 7);
         QTest::newRow("zero units") << "m" << qint64{0} << QDate(2026, 12, 7) << QDate(2026, 12, 7);
     }
@@ -315,13 +390,24 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("upper");
         QTest::addColumn<QString>("trimmed");
-        QTest::newRow("blanks around a name") << "  Analysis 2 " << "  ANALYSIS 2 " << "Analysis 2";
-        QTest::newRow("accented letters") << QString::fromUtf8(" università") << QString::fromUtf8(" UNIVERSITÀ")
-                                          << QString::fromUtf8("università");
-        QTest::newRow("only spaces are trimmed") << "\tx\t" << "\tX\t" << "\tx\t";
-        QTest::newRow("blanks only") << "   " << "   " << "";
-        QTest::newRow("empty") << "" << "" << "";
-        QTest::newRow("month name") << "december" << "DECEMBER" << "december";
+        QTest::newRow("blanks around a name") << "  Analysis 2 "
+                                              << "  ANALYSIS 2 "
+                                              << "Analysis 2";
+        QTest::newRow("accented letters")
+            << QString::fromUtf8(" università") << QString::fromUtf8(" UNIVERSITÀ")
+            << QString::fromUtf8("università");
+        QTest::newRow("only spaces are trimmed") << "\tx\t"
+                                                 << "\tX\t"
+                                                 << "\tx\t";
+        QTest::newRow("blanks only") << "   "
+                                     << "   "
+                                     << "";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "";
+        QTest::newRow("month name") << "december"
+                                    << "DECEMBER"
+                                    << "december";
     }
     void upperCaseAndTrim() {
         QFETCH(QString, text);
@@ -336,7 +422,9 @@ private slots:
         QTest::addColumn<double>("number");
         QTest::addColumn<QString>("text");
         for (const char* locale : {"en_US", "de_DE"}) {
-            auto row = [&](const char* name) { return &QTest::newRow(qPrintable(QString::fromLatin1(locale) + u' ' + QLatin1String(name))); };
+            auto row = [&](const char* name) {
+                return &QTest::newRow(qPrintable(QString::fromLatin1(locale) + u' ' + QLatin1String(name)));
+            };
             *row("zero has a blank") << locale << 0.0 << " 0";
             *row("negative zero is zero") << locale << -0.0 << " 0";
             *row("positive has a blank") << locale << 3.0 << " 3";

@@ -21,9 +21,14 @@ namespace {
 
 constexpr uid_t kNobody = 65534;
 
-QByteArray Latin(const char* text, qsizetype size = -1) { return QByteArray(text, size); }
+QByteArray Latin(const char* text, qsizetype size = -1) {
+    return QByteArray(text, size);
+}
 
-int OpenFileCount() { return static_cast<int>(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::System).size()); }
+int OpenFileCount() {
+    return static_cast<int>(
+        QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::System).size());
+}
 
 QByteArray FileBytes(const QString& path) {
     QFile file(path);
@@ -38,14 +43,14 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
 
 // A tmpfs mounted over a folder for the life of the object.
 class TmpfsMount {
-public:
-    TmpfsMount(const QString& dir, const QByteArray& options, unsigned long flags = 0) : dir_(dir.toLocal8Bit()) {
+  public:
+    TmpfsMount(const QString& dir, const QByteArray& options, unsigned long flags = 0)
+        : dir_(dir.toLocal8Bit()) {
         mounted_ = ::mount("tmpfs", dir_.constData(), "tmpfs", flags, options.constData()) == 0;
         error_ = errno;
     }
     ~TmpfsMount() {
-        if (mounted_)
-            ::umount2(dir_.constData(), MNT_DETACH);
+        if (mounted_) ::umount2(dir_.constData(), MNT_DETACH);
     }
     bool Mounted() const { return mounted_; }
     QString Error() const { return QString::fromLocal8Bit(std::strerror(error_)); }
@@ -53,7 +58,7 @@ public:
         return ::mount("tmpfs", dir_.constData(), "tmpfs", MS_REMOUNT | flags, options.constData()) == 0;
     }
 
-private:
+  private:
     QByteArray dir_;
     bool mounted_ = false;
     int error_ = 0;
@@ -61,15 +66,14 @@ private:
 
 // The process acts as the user nobody for the life of the object.
 class ActAsNobody {
-public:
+  public:
     ActAsNobody() : ok_(::seteuid(kNobody) == 0) {}
     ~ActAsNobody() {
-        if (ok_ && ::seteuid(0) != 0)
-            qFatal("cannot become root again");
+        if (ok_ && ::seteuid(0) != 0) qFatal("cannot become root again");
     }
     bool Ok() const { return ok_; }
 
-private:
+  private:
     bool ok_;
 };
 
@@ -77,7 +81,7 @@ private:
 
 class TestDataFile : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void linesAreReadUpToEachLineEnd_data() {
@@ -93,18 +97,22 @@ private slots:
         QTest::newRow("one empty line") << Latin("\r\n") << QStringList{""};
         QTest::newRow("two empty lines") << Latin("\n\n") << QStringList{"", ""};
         QTest::newRow("a lone CR stays inside its line") << Latin("a\rb\r\n") << QStringList{"a\rb"};
-        QTest::newRow("NUL bytes stay inside their line") << Latin("a\0b\r\nc", 6)
-                                                         << QStringList{QString(QStringLiteral("a")) + QChar(0) + u'b', "c"};
+        QTest::newRow("NUL bytes stay inside their line")
+            << Latin("a\0b\r\nc", 6) << QStringList{QString(QStringLiteral("a")) + QChar(0) + u'b', "c"};
         QTest::newRow("UTF-8") << Latin("Universit\xc3\xa0;1/2/2007;30;6\r\n")
                                << QStringList{QString::fromUtf8("Università;1/2/2007;30;6")};
         QTest::newRow("UTF-8 mark at the start is no part of the name")
-            << Latin("\xef\xbb\xbf" "Fisica;1/2/2007;30;6\r\n") << QStringList{"Fisica;1/2/2007;30;6"};
-        QTest::newRow("Windows-1252 when not UTF-8") << Latin("Universit\xe0;1/2/2007;30;6\r\n")
-                                                     << QStringList{QString::fromUtf8("Università;1/2/2007;30;6")};
-        QTest::newRow("Windows-1252 letters of 0x80 to 0x9F") << Latin("\x80\x8a\x9c\x9f\r\n")
-                                                               << QStringList{QString::fromUtf8("€ŠœŸ")};
+            << Latin("\xef\xbb\xbf"
+                     "Fisica;1/2/2007;30;6\r\n")
+            << QStringList{"Fisica;1/2/2007;30;6"};
+        QTest::newRow("Windows-1252 when not UTF-8")
+            << Latin("Universit\xe0;1/2/2007;30;6\r\n")
+            << QStringList{QString::fromUtf8("Università;1/2/2007;30;6")};
+        QTest::newRow("Windows-1252 letters of 0x80 to 0x9F")
+            << Latin("\x80\x8a\x9c\x9f\r\n") << QStringList{QString::fromUtf8("€ŠœŸ")};
         QTest::newRow("one bad byte makes the whole file Windows-1252")
-            << Latin("caf\xc3\xa9\r\nna\xefve\r\n") << QStringList{QString::fromUtf8("cafÃ©"), QString::fromUtf8("naïve")};
+            << Latin("caf\xc3\xa9\r\nna\xefve\r\n")
+            << QStringList{QString::fromUtf8("cafÃ©"), QString::fromUtf8("naïve")};
     }
     void linesAreReadUpToEachLineEnd() {
         QFETCH(QByteArray, bytes);
@@ -113,8 +121,9 @@ private slots:
     }
 
     void onlyRecordLinesAreKeptUnchanged() {
-        const QStringList lines{"Physics;12/6/2006;27;9", "", "abc", "Chemistry ;3/7/2006;25;6", "Math;;28;9",
-                                "Math;3/7/2006;28;9;x", "Math;3/7/2006;abc;"};
+        const QStringList lines{"Physics;12/6/2006;27;9",   "",           "abc",
+                                "Chemistry ;3/7/2006;25;6", "Math;;28;9", "Math;3/7/2006;28;9;x",
+                                "Math;3/7/2006;abc;"};
         QCOMPARE(RecordLinesOf(lines),
                  (QStringList{"Physics;12/6/2006;27;9", "Chemistry ;3/7/2006;25;6", "Math;3/7/2006;abc;"}));
         QCOMPARE(RecordLinesOf({}), QStringList{});
@@ -127,9 +136,11 @@ private slots:
         QTest::newRow("CR LF after every line, the last too")
             << QStringList{"Analysis;1/15/2004;30;6", "Physics;12/6/2006;27;9"}
             << Latin("Analysis;1/15/2004;30;6\r\nPhysics;12/6/2006;27;9\r\n");
-        QTest::newRow("accented letters in UTF-8") << QStringList{QString::fromUtf8("Università;1/2/2007;30;6")}
-                                                   << Latin("Universit\xc3\xa0;1/2/2007;30;6\r\n");
-        QTest::newRow("blanks kept") << QStringList{"Chemistry ;3/7/2006;25;6"} << Latin("Chemistry ;3/7/2006;25;6\r\n");
+        QTest::newRow("accented letters in UTF-8")
+            << QStringList{QString::fromUtf8("Università;1/2/2007;30;6")}
+            << Latin("Universit\xc3\xa0;1/2/2007;30;6\r\n");
+        QTest::newRow("blanks kept") << QStringList{"Chemistry ;3/7/2006;25;6"}
+                                     << Latin("Chemistry ;3/7/2006;25;6\r\n");
     }
     void linesAreWrittenInUtf8WithCrLf() {
         QFETCH(QStringList, lines);
@@ -139,11 +150,14 @@ private slots:
     }
 
     void windows1252FileSurvivesAReadAndAWrite() {
-        const QByteArray old = Latin("Universit\xe0;1/2/2007;30;6\r\nStoria dell'Arte \x96 I;3/7/2006;25;6\r\n");
+        const QByteArray old =
+            Latin("Universit\xe0;1/2/2007;30;6\r\nStoria dell'Arte \x96 I;3/7/2006;25;6\r\n");
         const QStringList lines = RecordLinesOf(DecodeDataLines(old));
         QCOMPARE(lines.size(), 2);
         const QByteArray saved = EncodeDataLines(lines);
-        QCOMPARE(saved, Latin("Universit\xc3\xa0;1/2/2007;30;6\r\nStoria dell'Arte \xe2\x80\x93 I;3/7/2006;25;6\r\n"));
+        QCOMPARE(
+            saved,
+            Latin("Universit\xc3\xa0;1/2/2007;30;6\r\nStoria dell'Arte \xe2\x80\x93 I;3/7/2006;25;6\r\n"));
         QCOMPARE(DecodeDataLines(saved), lines);
     }
 
@@ -228,8 +242,7 @@ private slots:
         FileRead read;
         {
             ActAsNobody nobody;
-            if (!nobody.Ok())
-                QSKIP("the test cannot act as the user nobody here");
+            if (!nobody.Ok()) QSKIP("the test cannot act as the user nobody here");
             read = ReadWholeFile(path, kMaxDataFileBytes);
         }
         QVERIFY(!read.ok);
@@ -249,7 +262,8 @@ private slots:
         // No exams write an empty file.
         QCOMPARE(ReplaceWholeFile(path, QByteArray()), std::nullopt);
         QCOMPARE(QFileInfo(path).size(), 0);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{kDataFileName});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList{kDataFileName});
         QCOMPARE(OpenFileCount(), openBefore);
     }
 
@@ -282,7 +296,8 @@ private slots:
         QVERIFY(error.has_value());
         QVERIFY2(error->contains(QStringLiteral("directory")), qPrintable(*error));
         QVERIFY(QFileInfo(dir.filePath(kDataFileName)).isDir());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{kDataFileName});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList{kDataFileName});
         QCOMPARE(OpenFileCount(), openBefore);
     }
 
@@ -291,8 +306,7 @@ private slots:
     void fullDiskLeavesThePreviousFileWhole() {
         QTemporaryDir dir;
         TmpfsMount tmpfs(dir.path(), "size=64k,mode=0755");
-        if (!tmpfs.Mounted())
-            QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs: ") + tmpfs.Error()));
+        if (!tmpfs.Mounted()) QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs: ") + tmpfs.Error()));
         const QString path = dir.filePath(kDataFileName);
         const QByteArray previous = Latin("Physics;12/6/2006;27;9\r\n");
         QCOMPARE(ReplaceWholeFile(path, previous), std::nullopt);
@@ -312,8 +326,7 @@ private slots:
     void readOnlyDiskIsAFailure() {
         QTemporaryDir dir;
         TmpfsMount tmpfs(dir.path(), "size=64k,mode=0755");
-        if (!tmpfs.Mounted())
-            QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs: ") + tmpfs.Error()));
+        if (!tmpfs.Mounted()) QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs: ") + tmpfs.Error()));
         const QString path = dir.filePath(kDataFileName);
         const QByteArray previous = Latin("Physics;12/6/2006;27;9\r\n");
         QCOMPARE(ReplaceWholeFile(path, previous), std::nullopt);
@@ -343,8 +356,7 @@ private slots:
         std::optional<QString> error;
         {
             ActAsNobody nobody;
-            if (!nobody.Ok())
-                QSKIP("the test cannot act as the user nobody here");
+            if (!nobody.Ok()) QSKIP("the test cannot act as the user nobody here");
             error = ReplaceWholeFile(path, Latin("new\r\n"));
         }
         QVERIFY(error.has_value());

@@ -26,8 +26,7 @@ const QString kQuestion = QStringLiteral("Do you want to save changes ?");
 QStringList Shown(const ScriptedMessages& messages) {
     QStringList shown;
     for (const Prompt& p : messages.prompts) {
-        if (p.title != QLatin1String("Examora"))
-            shown.append(QStringLiteral("wrong title: ") + p.title);
+        if (p.title != QLatin1String("Examora")) shown.append(QStringLiteral("wrong title: ") + p.title);
         shown.append(p.text + u'|' + QString::number(p.flags));
     }
     return shown;
@@ -67,7 +66,7 @@ const QByteArray kTwoInDateOrder = "Physics;12/6/2006;27;9\r\nAnalysis;1/15/2007
 
 class TestDataFileWindow : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void startReadsWithoutReportingButTheWarning_data() {
@@ -78,12 +77,13 @@ private slots:
         const QStringList warning{kCorrupted + QStringLiteral("|48")};
         QTest::newRow("zero bytes: no records, no warning") << QByteArray("") << none << none;
         QTest::newRow("one empty line") << QByteArray("\r\n") << none << warning;
-        QTest::newRow("only lines that are no records") << QByteArray("abc\r\nMath;;28;9\r\n") << none << warning;
+        QTest::newRow("only lines that are no records")
+            << QByteArray("abc\r\nMath;;28;9\r\n") << none << warning;
         QTest::newRow("binary garbage") << Garbage() << none << warning;
         QTest::newRow("NUL bytes") << QByteArray(300, '\0') << none << warning;
         QTest::newRow("bad lines dropped silently")
-            << QByteArray("abc\r\nPhysics;12/6/2006;27;9\r\n\r\nMath;3/7/2006;28\r\n") << QStringList{"Physics;12/6/2006;27;9"}
-            << none;
+            << QByteArray("abc\r\nPhysics;12/6/2006;27;9\r\n\r\nMath;3/7/2006;28\r\n")
+            << QStringList{"Physics;12/6/2006;27;9"} << none;
         QTest::newRow("LF ends and a last line without an end")
             << QByteArray("Physics;12/6/2006;27;9\nAnalysis;1/15/2007;30;6")
             << QStringList{"Analysis;1/15/2007;30;6", "Physics;12/6/2006;27;9"} << none;
@@ -118,8 +118,8 @@ private slots:
         QTest::newRow("one empty line") << QByteArray("\r\n") << 0 << kCorrupted + QStringLiteral("|48");
         QTest::newRow("abc") << QByteArray("abc") << 0 << kCorrupted + QStringLiteral("|48");
         QTest::newRow("binary garbage") << Garbage() << 0 << kCorrupted + QStringLiteral("|48");
-        QTest::newRow("some bad lines") << QByteArray("abc\r\nPhysics;12/6/2006;27;9\r\n") << 1
-                                        << kLoaded + QStringLiteral("|64");
+        QTest::newRow("some bad lines")
+            << QByteArray("abc\r\nPhysics;12/6/2006;27;9\r\n") << 1 << kLoaded + QStringLiteral("|64");
     }
     void loadReportsEveryOutcome() {
         QFETCH(QByteArray, bytes);
@@ -171,11 +171,9 @@ private slots:
         QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                                QFile::ReadOther | QFile::ExeOther));
         QVERIFY(QFile::setPermissions(fixture.dataFilePath(), QFile::ReadOwner | QFile::WriteOwner));
-        if (::seteuid(65534) != 0)
-            QSKIP("the test cannot act as the user nobody here");
+        if (::seteuid(65534) != 0) QSKIP("the test cannot act as the user nobody here");
         w.Load->trigger();
-        if (::seteuid(0) != 0)
-            qFatal("cannot become root again");
+        if (::seteuid(0) != 0) qFatal("cannot become root again");
         QCOMPARE(Shown(fixture.messages()), QStringList{"Permission denied|48"});
         QCOMPARE(w.ExamList->ListCount(), 0);
     }
@@ -255,10 +253,11 @@ private slots:
         QTest::addColumn<bool>("saved");
         QTest::newRow("no changes: no question") << false << int(AnswerYes) << QStringList{} << false;
         QTest::newRow("Yes saves") << true << int(AnswerYes)
-                                   << QStringList{kQuestion + QStringLiteral("|36"), kSaved + QStringLiteral("|64")}
+                                   << QStringList{kQuestion + QStringLiteral("|36"),
+                                                  kSaved + QStringLiteral("|64")}
                                    << true;
-        QTest::newRow("No leaves the file") << true << int(AnswerNo) << QStringList{kQuestion + QStringLiteral("|36")}
-                                            << false;
+        QTest::newRow("No leaves the file")
+            << true << int(AnswerNo) << QStringList{kQuestion + QStringLiteral("|36")} << false;
     }
     void closeAsksOnlyWhenThereAreChanges() {
         QFETCH(bool, changed);
@@ -267,8 +266,7 @@ private slots:
         QFETCH(bool, saved);
         WindowFixture fixture(kTwoInDateOrder);
         Form1& w = fixture.window();
-        if (changed)
-            EnterExam(w, QStringLiteral("Chemistry"), QStringLiteral("25"), QStringLiteral("6"));
+        if (changed) EnterExam(w, QStringLiteral("Chemistry"), QStringLiteral("25"), QStringLiteral("6"));
         fixture.messages().AnswerNext(answer);
         QVERIFY(w.close());
         QVERIFY(!w.isVisible());

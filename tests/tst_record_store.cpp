@@ -21,8 +21,7 @@ QStringList LinesOf(const ExamListModel& store) {
 
 bool SortedIgnoringCase(const QStringList& lines) {
     for (qsizetype i = 1; i < lines.size(); ++i)
-        if (lines[i - 1].compare(lines[i], Qt::CaseInsensitive) > 0)
-            return false;
+        if (lines[i - 1].compare(lines[i], Qt::CaseInsensitive) > 0) return false;
     return true;
 }
 
@@ -42,15 +41,16 @@ QStringList ScrambledLines(int count) {
 
 class TestRecordStore : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void recordPartsAreTheFields_data() {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QStringList>("parts");
-        QTest::newRow("a written line") << "Physics;12/06/2006;27;9" << QStringList{"Physics", "12/06/2006", "27", "9"};
-        QTest::newRow("blank after the name stays") << "Chemistry ;3/7/2006;25;6"
-                                                    << QStringList{"Chemistry ", "3/7/2006", "25", "6"};
+        QTest::newRow("a written line")
+            << "Physics;12/06/2006;27;9" << QStringList{"Physics", "12/06/2006", "27", "9"};
+        QTest::newRow("blank after the name stays")
+            << "Chemistry ;3/7/2006;25;6" << QStringList{"Chemistry ", "3/7/2006", "25", "6"};
         QTest::newRow("no separator gives the whole line") << "abc" << QStringList{"abc"};
         QTest::newRow("empty line gives no field") << "" << QStringList{};
         QTest::newRow("empty fields") << ";;;" << QStringList{"", "", "", ""};
@@ -66,25 +66,44 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("line");
         QTest::addColumn<bool>("record");
-        QTest::newRow("en_US a written line") << "en_US" << "Physics;12/6/2006;27;9" << true;
-        QTest::newRow("en_US blank after the name") << "en_US" << "Chemistry ;3/7/2006;25;6" << true;
-        QTest::newRow("en_US empty date") << "en_US" << "Math;;28;9" << false;
-        QTest::newRow("en_US three fields") << "en_US" << "Math;3/7/2006;28" << false;
-        QTest::newRow("en_US five fields") << "en_US" << "Math;3/7/2006;28;9;x" << false;
-        QTest::newRow("en_US empty line") << "en_US" << "" << false;
-        QTest::newRow("en_US no separator") << "en_US" << "abc" << false;
-        QTest::newRow("en_US mark and credits not tested") << "en_US" << "Math;3/7/2006;abc;" << true;
-        QTest::newRow("en_US empty name passes") << "en_US" << ";3/7/2006;28;9" << true;
-        QTest::newRow("en_US day-first date fails") << "en_US" << "Math;31/12/2006;28;9" << false;
-        QTest::newRow("en_US ISO date") << "en_US" << "Math;2006-12-31;28;9" << true;
-        QTest::newRow("en_US two-digit year") << "en_US" << "Math;12/31/06;28;9" << true;
-        QTest::newRow("en_US text as date") << "en_US" << "Math;soon;28;9" << false;
-        QTest::newRow("en_US date in the name field only") << "en_US" << "3/7/2006;Math;28;9" << false;
-        QTest::newRow("it_IT day-first date") << "it_IT" << "Fisica;31/12/2006;28;9" << true;
-        QTest::newRow("it_IT month 13") << "it_IT" << "Fisica;12/13/2006;28;9" << false;
-        QTest::newRow("it_IT decimal comma mark") << "it_IT" << "Fisica;1/2/2007;27,5;6" << true;
-        QTest::newRow("de_DE dotted date") << "de_DE" << "Physik;31.12.2006;28;9" << true;
-        QTest::newRow("de_DE empty date") << "de_DE" << "Physik;;28;9" << false;
+        QTest::newRow("en_US a written line") << "en_US"
+                                              << "Physics;12/6/2006;27;9" << true;
+        QTest::newRow("en_US blank after the name") << "en_US"
+                                                    << "Chemistry ;3/7/2006;25;6" << true;
+        QTest::newRow("en_US empty date") << "en_US"
+                                          << "Math;;28;9" << false;
+        QTest::newRow("en_US three fields") << "en_US"
+                                            << "Math;3/7/2006;28" << false;
+        QTest::newRow("en_US five fields") << "en_US"
+                                           << "Math;3/7/2006;28;9;x" << false;
+        QTest::newRow("en_US empty line") << "en_US"
+                                          << "" << false;
+        QTest::newRow("en_US no separator") << "en_US"
+                                            << "abc" << false;
+        QTest::newRow("en_US mark and credits not tested") << "en_US"
+                                                           << "Math;3/7/2006;abc;" << true;
+        QTest::newRow("en_US empty name passes") << "en_US"
+                                                 << ";3/7/2006;28;9" << true;
+        QTest::newRow("en_US day-first date fails") << "en_US"
+                                                    << "Math;31/12/2006;28;9" << false;
+        QTest::newRow("en_US ISO date") << "en_US"
+                                        << "Math;2006-12-31;28;9" << true;
+        QTest::newRow("en_US two-digit year") << "en_US"
+                                              << "Math;12/31/06;28;9" << true;
+        QTest::newRow("en_US text as date") << "en_US"
+                                            << "Math;soon;28;9" << false;
+        QTest::newRow("en_US date in the name field only") << "en_US"
+                                                           << "3/7/2006;Math;28;9" << false;
+        QTest::newRow("it_IT day-first date") << "it_IT"
+                                              << "Fisica;31/12/2006;28;9" << true;
+        QTest::newRow("it_IT month 13") << "it_IT"
+                                        << "Fisica;12/13/2006;28;9" << false;
+        QTest::newRow("it_IT decimal comma mark") << "it_IT"
+                                                  << "Fisica;1/2/2007;27,5;6" << true;
+        QTest::newRow("de_DE dotted date") << "de_DE"
+                                           << "Physik;31.12.2006;28;9" << true;
+        QTest::newRow("de_DE empty date") << "de_DE"
+                                          << "Physik;;28;9" << false;
     }
     void recordTestNeedsFourFieldsAndADate() {
         QFETCH(QString, locale);
@@ -97,14 +116,16 @@ private slots:
     void writerTrimsAndJoins_data() {
         QTest::addColumn<QStringList>("fields");
         QTest::addColumn<QString>("line");
-        QTest::newRow("blanks around the name go") << QStringList{"  Analysis 2 ", "1/2/2007", "30", "6"}
-                                                   << "Analysis 2;1/2/2007;30;6";
-        QTest::newRow("every field trimmed") << QStringList{" a ", " 1/2/2007 ", " 28.0 ", " 9 "} << "a;1/2/2007;28.0;9";
-        QTest::newRow("numbers stay as typed") << QStringList{"Physics", "12/06/2006", "2.8E1", "9"}
-                                               << "Physics;12/06/2006;2.8E1;9";
-        QTest::newRow("inner blanks stay") << QStringList{"Lab  of  Physics", "1/2/2007", "30", "6"}
-                                           << "Lab  of  Physics;1/2/2007;30;6";
-        QTest::newRow("tabs are no blanks") << QStringList{"\tA", "1/2/2007", "30", "6"} << "\tA;1/2/2007;30;6";
+        QTest::newRow("blanks around the name go")
+            << QStringList{"  Analysis 2 ", "1/2/2007", "30", "6"} << "Analysis 2;1/2/2007;30;6";
+        QTest::newRow("every field trimmed")
+            << QStringList{" a ", " 1/2/2007 ", " 28.0 ", " 9 "} << "a;1/2/2007;28.0;9";
+        QTest::newRow("numbers stay as typed")
+            << QStringList{"Physics", "12/06/2006", "2.8E1", "9"} << "Physics;12/06/2006;2.8E1;9";
+        QTest::newRow("inner blanks stay")
+            << QStringList{"Lab  of  Physics", "1/2/2007", "30", "6"} << "Lab  of  Physics;1/2/2007;30;6";
+        QTest::newRow("tabs are no blanks")
+            << QStringList{"\tA", "1/2/2007", "30", "6"} << "\tA;1/2/2007;30;6";
     }
     void writerTrimsAndJoins() {
         QFETCH(QStringList, fields);
@@ -233,6 +254,45 @@ private slots:
         std::sort(expected.begin(), expected.end());
         std::sort(held.begin(), held.end());
         QCOMPARE(held, expected);
+    }
+
+    // Loading all lines at once and adding them one by one give one order, in which lines equal
+    // but for case keep the order they came in.
+    void bulkAndSingleAdditionsAgree_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("sorted");
+        QTest::newRow("names sharing their first eight letters")
+            << QStringList{"Laboratory B;1/2/2007;1;1", "laboratory a;1/2/2007;1;1",
+                           "LABORATORY;1/2/2007;1;1"}
+            << QStringList{"laboratory a;1/2/2007;1;1", "Laboratory B;1/2/2007;1;1",
+                           "LABORATORY;1/2/2007;1;1"};
+        QTest::newRow("short lines before their longer kin")
+            << QStringList{"ab;c", "AB", "a", "Ab;"} << QStringList{"a", "AB", "Ab;", "ab;c"};
+        QTest::newRow("equal but for case keep their order")
+            << QStringList{"Physics;1/2/2007;1;1", "physics;1/2/2007;1;1", "PHYSICS;1/2/2007;1;1"}
+            << QStringList{"Physics;1/2/2007;1;1", "physics;1/2/2007;1;1", "PHYSICS;1/2/2007;1;1"};
+        QTest::newRow("accented capitals fold too")
+            << QStringList{QString::fromUtf8("Über;1"), QString::fromUtf8("über;0"),
+                           QString::fromUtf8("Èlan;1"), QString::fromUtf8("èlan;0"), "Uber;2"}
+            << QStringList{"Uber;2", QString::fromUtf8("èlan;0"), QString::fromUtf8("Èlan;1"),
+                           QString::fromUtf8("über;0"), QString::fromUtf8("Über;1")};
+        QTest::newRow("Greek and a NUL")
+            << QStringList{QString::fromUtf8("Ωmega"), QString::fromUtf8("ωmeg"),
+                           QString(QStringLiteral("a")) + QChar(0) + u'b', "a"}
+            << QStringList{"a", QString(QStringLiteral("a")) + QChar(0) + u'b', QString::fromUtf8("ωmeg"),
+                           QString::fromUtf8("Ωmega")};
+    }
+    void bulkAndSingleAdditionsAgree() {
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, sorted);
+        ExamListModel oneByOne, atOnce;
+        for (const QString& line : lines)
+            oneByOne.AddItem(line);
+        atOnce.ReplaceAll(lines);
+        QCOMPARE(atOnce.Lines(), sorted);
+        QCOMPARE(oneByOne.Lines(), sorted);
+        for (qsizetype i = 1; i < sorted.size(); ++i)
+            QVERIFY(!SortsBefore(sorted[i], sorted[i - 1]));
     }
 
     void addingOneByOneGivesTheSameOrderAsReplacingAll() {

@@ -12,7 +12,7 @@ using namespace examora::testing;
 
 class TestStartup : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void opensStatisticsWithTwoExams() {
@@ -42,7 +42,8 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<bool>("statistics");
         QTest::addColumn<QString>("warning");
-        QTest::newRow("en_US one exam: entry panel") << "en_US" << DataFile({"Physics;12/6/2006;27;9"}) << false << "";
+        QTest::newRow("en_US one exam: entry panel")
+            << "en_US" << DataFile({"Physics;12/6/2006;27;9"}) << false << "";
         QTest::newRow("en_US empty file: entry panel, silently") << "en_US" << QByteArray() << false << "";
         QTest::newRow("en_US no record in the file: warning, entry panel")
             << "en_US" << QByteArray("abc\r\n") << false << "WARNING : Corrupted file ";
@@ -101,8 +102,8 @@ private slots:
         QTest::addColumn<float>("height");
         QTest::addColumn<QRectF>("list");
         QTest::addColumn<QRectF>("shadow");
-        QTest::newRow("round figures") << 20000.0f << 10000.0f << QRectF(200, 200, 19000, 9000)
-                                       << QRectF(350, 350, 19000, 9000);
+        QTest::newRow("round figures")
+            << 20000.0f << 10000.0f << QRectF(200, 200, 19000, 9000) << QRectF(350, 350, 19000, 9000);
         QTest::newRow("1366 by 768 pixels") << 20490.0f << 11520.0f << QRectF(204.9, 230.4, 19465.5, 10368)
                                             << QRectF(377.7, 403.2, 19465.5, 10368);
         QTest::newRow("the shadow's offsets both come from the height")
@@ -115,7 +116,8 @@ private slots:
         QFETCH(QRectF, shadow);
         const ListPlacement place = PlaceExamList(width, height);
         const auto same = [](const QRectF& a, const QRectF& b) {
-            return qFuzzyCompare(float(a.left()), float(b.left())) && qFuzzyCompare(float(a.top()), float(b.top())) &&
+            return qFuzzyCompare(float(a.left()), float(b.left())) &&
+                   qFuzzyCompare(float(a.top()), float(b.top())) &&
                    qFuzzyCompare(float(a.width()), float(b.width())) &&
                    qFuzzyCompare(float(a.height()), float(b.height()));
         };
@@ -133,9 +135,10 @@ private slots:
         WindowFixture fixture(DataFile({"Physics;12/6/2006;27;9", "Analysis;1/15/2004;30;6"}));
         Form1& w = fixture.window();
         if (w.screen()->availableGeometry().size() != QSize(800, 800))
-            QSKIP(qPrintable(QStringLiteral("the figures below are for a screen of 800 by 800 pixels, not %1 by %2")
-                                 .arg(w.screen()->availableGeometry().width())
-                                 .arg(w.screen()->availableGeometry().height())));
+            QSKIP(qPrintable(
+                QStringLiteral("the figures below are for a screen of 800 by 800 pixels, not %1 by %2")
+                    .arg(w.screen()->availableGeometry().width())
+                    .arg(w.screen()->availableGeometry().height())));
         QCOMPARE(w.ExamList->geometry(), QRect(8, 16, 760, 720));
         QCOMPARE(w.ExamListShadow->geometry(), QRect(20, 28, 760, 720));
         // Not placed again when the list is shown at another window size.

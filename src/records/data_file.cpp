@@ -56,16 +56,11 @@ QStringList RecordLinesOf(const QStringList& lines) {
 }
 
 QByteArray EncodeDataLines(const QStringList& lines) {
-    QByteArray bytes;
-    qsizetype size = 0;
-    for (const QString& line : lines)
-        size += line.size() + 2;
-    bytes.reserve(size);
-    for (const QString& line : lines) {
-        bytes.append(line.toUtf8());
-        bytes.append("\r\n", 2);
-    }
-    return bytes;
+    if (lines.isEmpty())
+        return {};
+    // One text and one conversion: far quicker than converting line by line.
+    const QString crlf = QStringLiteral("\r\n");
+    return (lines.join(crlf) + crlf).toUtf8();
 }
 
 } // namespace examora

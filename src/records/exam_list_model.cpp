@@ -1,11 +1,111 @@
 #include "records/exam_list_model.h"
 
 #include <algorithm>
-#include <numeric>
+#include <string>
+#include <utility>
 
 namespace examora {
 
-bool SortsBefore(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; }
+namespace {
+
+// What the order compares: the line with letter case folded away, code unit by code unit. Lines are
+// nearly always plain ASCII, where folding is lowering A to Z; Qt's own folding costs a table
+// look-up per letter, so it is kept for the other lines. The key is the same either way.
+bool IsAscii(const QString& line) {
+    for (const QChar c : line)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
+char16_t FoldAscii(char16_t u) { return (u >= u'A' && u <= u'Z') ? static_cast<char16_t>(u + 32) : u; }
+
+QString SortKey(const QString& line) {
+    if (!IsAscii(line))
+        return line.toCaseFolded();
+    QString key(line.size(), Qt::Uninitialized);
+    std::transform(line.cbegin(), line.cend(), key.begin(), [](QChar c) { return QChar(FoldAscii(c.unicode())); });
+    return key;
+}
+
+// One line to sort: where its key lies in a shared buffer, and its first sixteen code units packed
+// into two numbers (when each is below 256, padded with 0) so that most comparisons stop there
+// without reaching into the buffer.
+struct SortEntry {
+    quint64 head = 0;
+    quint64 tail = 0;
+    bool packed = true;
+    qsizetype begin = 0;
+    qsizetype size = 0;
+    qsizetype index = 0;
+};
+
+// Folds the line into keys at the entry's place; keys has room for it.
+SortEntry AppendKey(std::u16string& keys, qsizetype& used, const QString& line, qsizetype index) {
+    SortEntry entry{0, 0, true, used, line.size(), index};
+    char16_t* out = keys.data() + used;
+    if (IsAscii(line)) {
+        for (const QChar c : line)
+            *out++ = FoldAscii(c.unicode());
+    } else {
+        // Folding may change the length: make room for the folded text.
+        const QString key = line.toCaseFolded();
+        entry.size = key.size();
+        keys.resize(keys.size() + static_cast<std::size_t>(key.size()));
+        out = keys.data() + used;
+        std::copy(key.cbegin(), key.cend(), reinterpret_cast<QChar*>(out));
+    }
+    used += entry.size;
+    for (qsizetype i = 0; i < 16; ++i) {
+        const char16_t u = i < entry.size ? keys[static_cast<std::size_t>(entry.begin + i)] : char16_t{0};
+        entry.packed = entry.packed && u < 256;
+        quint64& part = i < 8 ? entry.head : entry.tail;
+        part = (part << 8) | (u & 0xFF);
+    }
+    return entry;
+}
+
+// Sorts the lines by keys folded once into one buffer; lines that compare equal keep their order.
+void SortLines(QStringList& lines) {
+    qsizetype total = 0;
+    for (const QString& line : std::as_const(lines))
+        total += line.size();
+    std::u16string keys(static_cast<std::size_t>(total), u'\0');
+    qsizetype used = 0;
+    std::vector<SortEntry> entries;
+    entries.reserve(static_cast<std::size_t>(lines.size()));
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        entries.push_back(AppendKey(keys, used, lines.at(i), i));
+    std::sort(entries.begin(), entries.end(), [&keys](const SortEntry& a, const SortEntry& b) {
+        if (a.packed && b.packed && (a.head != b.head || a.tail != b.tail))
+            return a.head != b.head ? a.head < b.head : a.tail < b.tail;
+        const QStringView keyA(keys.data() + a.begin, a.size), keyB(keys.data() + b.begin, b.size);
+        const int order = keyA.compare(keyB);
+        return order != 0 ? order < 0 : a.index < b.index;
+    });
+    QStringList sorted;
+    sorted.reserve(lines.size());
+    for (const SortEntry& entry : entries)
+        sorted.append(std::move(lines[entry.index]));
+    lines = std::move(sorted);
+}
+
+} // namespace
+
+bool SortsBefore(const QString& a, const QString& b) {
+    // Folded letter by letter while both lines are ASCII, so that no key is built; the first other
+    // letter hands over to the whole keys.
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t x = a[i].unicode(), y = b[i].unicode();
+        if (x >= 0x80 || y >= 0x80)
+            return SortKey(a) < SortKey(b);
+        if (FoldAscii(x) != FoldAscii(y))
+            return FoldAscii(x) < FoldAscii(y);
+    }
+    // One line is the start of the other: folding never shortens the rest of the longer one.
+    return a.size() < b.size();
+}
 
 void ExamListModel::AddItem(const QString& line) {
     const auto place = std::upper_bound(lines_.cbegin(), lines_.cend(), line, SortsBefore);
@@ -29,17 +129,14 @@ void ExamListModel::RemoveItem(int i) {
 void ExamListModel::Clear() { ReplaceAll({}); }
 
 void ExamListModel::ReplaceAll(QStringList lines) {
-    // Sorting an index keeps the comparisons on the strings and moves only integers.
-    std::vector<qsizetype> order(static_cast<std::size_t>(lines.size()));
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&lines](qsizetype a, qsizetype b) { return SortsBefore(lines.at(a), lines.at(b)); });
-    QStringList sorted;
-    sorted.reserve(lines.size());
-    for (qsizetype i : order)
-        sorted.append(std::move(lines[i]));
+    // A data file that the program wrote is in order already.
+    bool inOrder = true;
+    for (qsizetype i = 1; i < lines.size() && inOrder; ++i)
+        inOrder = !SortsBefore(lines.at(i), lines.at(i - 1));
+    if (!inOrder)
+        SortLines(lines);
     beginResetModel();
-    lines_ = std::move(sorted);
+    lines_ = std::move(lines);
     checked_.assign(static_cast<std::size_t>(lines_.size()), 0);
     selCount_ = 0;
     endResetModel();

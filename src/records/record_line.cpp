@@ -7,11 +7,19 @@ namespace examora {
 QStringList RecordParts(const QString& line) { return Split(line, kFieldSeparator); }
 
 bool IsRecordLine(const QString& line) {
-    if (line.count(kFieldSeparator) != FieldCount - 1)
+    // One pass finds the three separators and makes sure there is no fourth.
+    qsizetype separators[FieldCount - 1] = {};
+    int found = 0;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] != kFieldSeparator)
+            continue;
+        if (found == FieldCount - 1)
+            return false;
+        separators[found++] = i;
+    }
+    if (found != FieldCount - 1)
         return false;
-    const qsizetype dateStart = line.indexOf(kFieldSeparator) + 1;
-    const qsizetype dateEnd = line.indexOf(kFieldSeparator, dateStart);
-    return IsDate(QStringView(line).sliced(dateStart, dateEnd - dateStart));
+    return IsDate(QStringView(line).sliced(separators[0] + 1, separators[1] - separators[0] - 1));
 }
 
 QString MakeRecordLine(const QString& name, const QString& date, const QString& mark, const QString& credits) {

@@ -1,0 +1,133 @@
+// Reading the data file into the exam list at start, and saving it, for 32,767 and 200,000 lines.
+// Each figure is printed right after its floor, measured in the same run on the same file:
+//   LoadFloor: the file read and cut into lines, without the record test or sorting;
+//   SaveFloor: the same bytes written raw with QFile.
+// The second argument is the order of the file: 0 as the program saves it (sorted), 1 scrambled,
+// as a file edited by hand might be.
+// Targets: load within 5x its floor and under 150 ms at 32,767 lines; save within 3x its floor.
+#include "app/form1.h"
+#include "records/data_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <map>
+#include <memory>
+#include <utility>
+
+namespace {
+
+using namespace examora;
+
+class SilentMessages : public MessageService {
+  public:
+    int MsgBox(const QString&, int, const QString&) override { return AnswerOk; }
+};
+
+QStringList GeneratedRecords(int count, bool scrambled) {
+    QStringList records;
+    records.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        const int k = scrambled ? static_cast<int>((static_cast<qint64>(i) * 7919) % count) : i;
+        records.append(QStringLiteral("%1 %2;%3/%4/20%5;%6;%7")
+                           .arg(k % 3 ? QStringLiteral("Exam") : QStringLiteral("exam"))
+                           .arg(k, 6, 10, QLatin1Char('0'))
+                           .arg(1 + k % 12)
+                           .arg(1 + k % 28)
+                           .arg(10 + k % 15)
+                           .arg(18 + k % 13)
+                           .arg(3 + k % 10));
+    }
+    return records;
+}
+
+// One working folder per file, holding the data file and a window that reads and writes it (never
+// shown: the list is hidden at start anyway).
+struct Workbench {
+    QTemporaryDir dir;
+    QByteArray bytes;
+    SilentMessages messages;
+    SystemClock clock;
+    std::unique_ptr<Form1> window;
+
+    Workbench(int lines, bool scrambled) : bytes(EncodeDataLines(GeneratedRecords(lines, scrambled))) {
+        QFile file(path());
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write the benchmark's data file");
+        file.close();
+        QDir::setCurrent(dir.path());
+        window = std::make_unique<Form1>(messages, clock);
+    }
+    QString path() const { return dir.filePath(kDataFileName); }
+};
+
+Workbench& BenchFor(const benchmark::State& state) {
+    static std::map<std::pair<int, bool>, std::unique_ptr<Workbench>> benches;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const std::pair<int, bool> key{static_cast<int>(state.range(0)), state.range(1) != 0};
+    auto& bench = benches[key];
+    if (!bench) bench = std::make_unique<Workbench>(key.first, key.second);
+    QDir::setCurrent(bench->dir.path());
+    return *bench;
+}
+
+void LoadFloor(benchmark::State& state) {
+    Workbench& bench = BenchFor(state);
+    for (auto _ : state) {
+        QFile file(bench.path());
+        if (!file.open(QIODevice::ReadOnly)) state.SkipWithError("cannot open the data file");
+        QStringList lines = QString::fromUtf8(file.readAll()).split(QChar(10));
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void LoadAtStart(benchmark::State& state) {
+    Workbench& bench = BenchFor(state);
+    for (auto _ : state) {
+        bench.window->LoadDataAtStart();
+        if (bench.window->ExamList->ListCount() != state.range(0))
+            state.SkipWithError("not every line was loaded");
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void SaveFloor(benchmark::State& state) {
+    Workbench& bench = BenchFor(state);
+    for (auto _ : state) {
+        QFile file(bench.path());
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(bench.bytes) != bench.bytes.size())
+            state.SkipWithError("cannot write the data file");
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void SaveDataFile(benchmark::State& state) {
+    Workbench& bench = BenchFor(state);
+    bench.window->LoadDataAtStart();
+    for (auto _ : state) {
+        if (!bench.window->SaveDataFile()) state.SkipWithError("the save failed");
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void Files(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"lines", "scrambled"})->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+} // namespace
+
+BENCHMARK(LoadFloor)->Apply(Files)->Args({32767, 0});
+BENCHMARK(LoadAtStart)->Apply(Files)->Args({32767, 0});
+BENCHMARK(LoadFloor)->Apply(Files)->Args({32767, 1});
+BENCHMARK(LoadAtStart)->Apply(Files)->Args({32767, 1});
+BENCHMARK(SaveFloor)->Apply(Files)->Args({32767, 0});
+BENCHMARK(SaveDataFile)->Apply(Files)->Args({32767, 0});
+BENCHMARK(LoadFloor)->Apply(Files)->Args({200000, 0});
+BENCHMARK(LoadAtStart)->Apply(Files)->Args({200000, 0});
+BENCHMARK(LoadFloor)->Apply(Files)->Args({200000, 1});
+BENCHMARK(LoadAtStart)->Apply(Files)->Args({200000, 1});
+BENCHMARK(SaveFloor)->Apply(Files)->Args({200000, 0});
+BENCHMARK(SaveDataFile)->Apply(Files)->Args({200000, 0});
