@@ -31,18 +31,19 @@ QString SortKey(const QString& line) {
 // One line to sort: where its key lies in a shared buffer, and its first sixteen code units packed
 // into two numbers (when each is below 256, padded with 0) so that most comparisons stop there
 // without reaching into the buffer.
+// The largest data file read (kMaxDataFileBytes) keeps positions and lengths within 32 bits.
 struct SortEntry {
     quint64 head = 0;
     quint64 tail = 0;
+    qint32 begin = 0;
+    qint32 size = 0;
+    qint32 index = 0;
     bool packed = true;
-    qsizetype begin = 0;
-    qsizetype size = 0;
-    qsizetype index = 0;
 };
 
 // Folds the line into keys at the entry's place; keys has room for it.
 SortEntry AppendKey(std::u16string& keys, qsizetype& used, const QString& line, qsizetype index) {
-    SortEntry entry{0, 0, true, used, line.size(), index};
+    SortEntry entry{0, 0, static_cast<qint32>(used), static_cast<qint32>(line.size()), static_cast<qint32>(index), true};
     char16_t* out = keys.data() + used;
     if (IsAscii(line)) {
         for (const QChar c : line)
@@ -50,7 +51,7 @@ SortEntry AppendKey(std::u16string& keys, qsizetype& used, const QString& line, 
     } else {
         // Folding may change the length: make room for the folded text.
         const QString key = line.toCaseFolded();
-        entry.size = key.size();
+        entry.size = static_cast<qint32>(key.size());
         keys.resize(keys.size() + static_cast<std::size_t>(key.size()));
         out = keys.data() + used;
         std::copy(key.cbegin(), key.cend(), reinterpret_cast<QChar*>(out));
