@@ -139,6 +139,11 @@ class TestDataFile : public QObject {
         QTest::newRow("accented letters in UTF-8")
             << QStringList{QString::fromUtf8("Università;1/2/2007;30;6")}
             << Latin("Universit\xc3\xa0;1/2/2007;30;6\r\n");
+        QTest::newRow("a first name starting with U+FEFF keeps it")
+            << QStringList{QString(QChar(0xFEFF)) + QStringLiteral("Fisica;1/2/2007;30;6"),
+                           "Zoo;1/2/2007;30;6"}
+            << Latin("\xef\xbb\xbf\xef\xbb\xbf"
+                     "Fisica;1/2/2007;30;6\r\nZoo;1/2/2007;30;6\r\n");
         QTest::newRow("blanks kept") << QStringList{"Chemistry ;3/7/2006;25;6"}
                                      << Latin("Chemistry ;3/7/2006;25;6\r\n");
     }

@@ -4,6 +4,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 
 namespace examora {
 namespace {
@@ -63,9 +64,14 @@ QByteArray EncodeDataLines(const QStringList& lines) {
     qsizetype room = 0;
     for (const QString& line : lines)
         room += utf8.requiredSpace(line.size()) + 2;
+    // The reader takes a U+FEFF at the very start for a byte-order mark and drops it: a first line
+    // that starts with one gets a mark of its own before it, so that it reads back whole.
+    const bool markFirst = !lines.isEmpty() && lines.first().startsWith(QChar(0xFEFF));
     QByteArray bytes;
-    bytes.resize(room);
+    bytes.resize(room + (markFirst ? 3 : 0));
     char* out = bytes.data();
+    if (markFirst)
+        out = std::copy_n("\xEF\xBB\xBF", 3, out);
     for (const QString& line : lines) {
         out = utf8.appendToBuffer(out, line);
         *out++ = '\r';
