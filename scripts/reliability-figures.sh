@@ -36,7 +36,6 @@ done < <(grep '^fuzz .* inputs tried' "$logs/fuzz.log")
 grep '^fuzz .*FAILED' "$logs/fuzz.log" | while read -r _ target _; do row "fuzz ${target%:}" "FAILED"; done
 row "save fault cases run" "$(count fault-case-run tst_save_faults)"
 row "save fault cases passed" "$(count fault-case-passed tst_save_faults)"
-row "save fault cases passing with a known fault" "$(count fault-case-known-fault tst_save_faults)"
 row "kills during a save (SIGKILL, 200,000 lines)" "$(value kills-during-save tst_save_kill) of $(value kills tst_save_kill)"
 row "partial files found after a kill (must be 0)" "$(value partial-files tst_save_kill)"
 row "round-trip records checked" "$(sum_records)"

@@ -379,20 +379,12 @@ class TestSaveFaults : public QObject {
         QCOMPARE(fixture.dataFileBytes(), DataFile(w.ExamList->Lines()));
         struct stat after {};
         QCOMPARE(stat(path.constData(), &after), 0);
-        // Known fault of the writer when it runs as root: the new file is root's, and a file that
-        // was read-only to its owner comes back writable (the owner's bits are taken from what
-        // root may do). Marked here so that the fix turns these checks into passes that must be
-        // kept; the fix is to copy the old file's mode and owner onto the new one before it
-        // takes the old one's place (fchmod and fchown on QSaveFile::handle()).
-        const bool knownFault = ownedByNobody || (mode & 0200) == 0;
-        if ((mode & 0200) == 0) QEXPECT_FAIL("", "a save as root adds the owner's write bit", Continue);
+        // A save keeps the file's owner and permissions, also when root saves another user's file
+        // or a read-only one.
         QCOMPARE(after.st_mode & 07777, before.st_mode & 07777);
-        if (ownedByNobody) QEXPECT_FAIL("", "a save as root gives the file to root", Continue);
         QCOMPARE(after.st_uid, before.st_uid);
-        if (ownedByNobody) QEXPECT_FAIL("", "a save as root gives the file to root's group", Continue);
         QCOMPARE(after.st_gid, before.st_gid);
-        qInfo().noquote() << (knownFault ? "figure fault-case-known-fault permissions:"
-                                         : "figure fault-case-passed permissions:")
+        qInfo().noquote() << "figure fault-case-passed permissions:"
                           << QTest::currentDataTag();
     }
 };

@@ -4,6 +4,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace examora {
 
 FileRead ReadWholeFile(const QString& path, qint64 maxBytes) {
@@ -39,6 +42,24 @@ FileRead ReadWholeFile(const QString& path, qint64 maxBytes) {
     return result;
 }
 
+namespace {
+
+// The new content takes the old file's owner and permissions before it takes the old file's place:
+// the temporary file is its writer's, with the bits the writer is allowed, which differ when root
+// saves a file that is someone else's or read-only. Where the owner cannot be given, the file stays
+// the writer's, as any file the writer creates.
+void KeepOwnerAndMode(const QString& path, int handle) {
+    struct stat old {};
+    if (handle < 0 || ::stat(QFile::encodeName(path).constData(), &old) != 0)
+        return;
+    if (::fchown(handle, old.st_uid, old.st_gid) != 0) {
+        // Not root: the file stays its writer's.
+    }
+    ::fchmod(handle, old.st_mode & 07777);
+}
+
+} // namespace
+
 std::optional<QString> ReplaceWholeFile(const QString& path, const QByteArray& bytes) {
     if (QFileInfo(path).isDir())
         return QStringLiteral("%1 is a directory, not a file").arg(path);
@@ -62,6 +83,7 @@ std::optional<QString> ReplaceWholeFile(const QString& path, const QByteArray& b
         data += written;
         left -= written;
     }
+    KeepOwnerAndMode(path, file.handle());
     if (!file.commit())
         return file.errorString();
     return std::nullopt;

@@ -218,8 +218,10 @@ std::optional<QDate> DateValue(QStringView text) {
     if (!HasDigit(trimmed))
         return std::nullopt;
     for (QLocale::FormatType format : {QLocale::ShortFormat, QLocale::LongFormat}) {
+        // Years before 100 are refused here as in numbers, so that every date read can be written
+        // and read back.
         const QDate date = dates.locale.toDate(trimmed.toString(), format);
-        if (date.isValid())
+        if (date.isValid() && date.year() >= 100)
             return date;
     }
     return std::nullopt;

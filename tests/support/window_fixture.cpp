@@ -13,7 +13,7 @@ WindowFixture::WindowFixture(std::optional<QByteArray> fileContent, QDate today)
         writeDataFile(*fileContent);
     window_ = std::make_unique<Form1>(messages_, clock_);
     window_->show();
-    QTRY_VERIFY_WITH_TIMEOUT(window_->Started(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(window_->Started(), 20000);
 }
 
 WindowFixture::~WindowFixture() {
