@@ -2,6 +2,7 @@
 // carry a keyboard mnemonic ("&"); without it they read as the program's own texts.
 #include "app/form1.h"
 
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -70,6 +71,13 @@ void Form1::BuildMenus() {
             else
                 menuBar()->addAction(action);
         }
+    }
+    // The mode and the time unit are each one choice among a few: their items show radio marks.
+    const QList<QList<QAction*>> choices{{AcademicMode, MathMode}, {Days, Months, Years}};
+    for (const QList<QAction*>& choice : choices) {
+        auto* group = new QActionGroup(this);
+        for (QAction* action : choice)
+            group->addAction(action);
     }
     ShowExams->setEnabled(false);
     EraseExams->setVisible(false);
