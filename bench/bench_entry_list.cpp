@@ -43,7 +43,7 @@ const QStringList& Lines() {
 }
 
 class SilentMessages : public MessageService {
-  public:
+public:
     int MsgBox(const QString&, int, const QString&) override { return AnswerOk; }
 };
 
@@ -95,11 +95,13 @@ void InsertOnWindow(benchmark::State& state) {
         w.Text[0]->setText(QStringLiteral("Exam 50000"));
         w.Text[2]->setText(QStringLiteral("27"));
         w.Text[3]->setText(QStringLiteral("9"));
-        if (!w.ExamComm->isEnabled()) state.SkipWithError("the button did not arm");
+        if (!w.ExamComm->isEnabled())
+            state.SkipWithError("the button did not arm");
         state.ResumeTiming();
         w.ExamComm->click();
         state.PauseTiming();
-        if (w.ExamList->ListCount() != kLines + 1) state.SkipWithError("the exam was not inserted");
+        if (w.ExamList->ListCount() != kLines + 1)
+            state.SkipWithError("the exam was not inserted");
         w.ExamList->Store().ReplaceAll(Lines());
         QApplication::processEvents();
         state.ResumeTiming();
@@ -113,7 +115,8 @@ void EraseFloor(benchmark::State& state) {
         const QStringList& lines = Lines();
         QStringList kept;
         for (qsizetype i = 0; i < lines.size(); ++i)
-            if (!checked[static_cast<std::size_t>(i)]) kept.append(lines.at(i));
+            if (!checked[static_cast<std::size_t>(i)])
+                kept.append(lines.at(i));
         benchmark::DoNotOptimize(kept);
     }
 }
@@ -136,7 +139,8 @@ void EraseOnWindow(benchmark::State& state) {
         if (painted)
             QApplication::processEvents();
         state.PauseTiming();
-        if (w.ExamList->ListCount() != 0) state.SkipWithError("lines were left");
+        if (w.ExamList->ListCount() != 0)
+            state.SkipWithError("lines were left");
         state.ResumeTiming();
     }
     state.SetLabel(painted ? "handler and paint, target < 200 ms" : "handler, target < 200 ms");

@@ -140,15 +140,11 @@ void BM_MarksTimeFrame(benchmark::State& state) {
 void BM_MarksTimeFloor(benchmark::State& state) {
     GraphFloor(state, PlottedValue::Mark, QColor(255, 255, 0));
 }
-void BM_MarksTimeGraph(benchmark::State& state) {
-    DrawFullGraph(state, &Form1::DrawMarksTimeGraph);
-}
+void BM_MarksTimeGraph(benchmark::State& state) { DrawFullGraph(state, &Form1::DrawMarksTimeGraph); }
 void BM_MarksCreditsFloor(benchmark::State& state) {
     GraphFloor(state, PlottedValue::MarkTimesCredits, QColor(0, 0, 255));
 }
-void BM_MarksCreditsGraph(benchmark::State& state) {
-    DrawFullGraph(state, &Form1::DrawMarksCreditsGraph);
-}
+void BM_MarksCreditsGraph(benchmark::State& state) { DrawFullGraph(state, &Form1::DrawMarksCreditsGraph); }
 
 // One pointer move over the marks graph, from the window system's event to the new caption.
 void BM_PointerMove(benchmark::State& state) {

@@ -22,7 +22,7 @@ namespace {
 using namespace examora;
 
 class SilentMessages : public MessageService {
-  public:
+public:
     int MsgBox(const QString&, int, const QString&) override { return AnswerOk; }
 };
 
@@ -83,7 +83,8 @@ void LoadFloor(benchmark::State& state) {
     Workbench& bench = BenchFor(state);
     for (auto _ : state) {
         QFile file(bench.path());
-        if (!file.open(QIODevice::ReadOnly)) state.SkipWithError("cannot open the data file");
+        if (!file.open(QIODevice::ReadOnly))
+            state.SkipWithError("cannot open the data file");
         QStringList lines = QString::fromUtf8(file.readAll()).split(QChar(10));
         benchmark::DoNotOptimize(lines);
     }
@@ -115,7 +116,8 @@ void SaveDataFile(benchmark::State& state) {
     Workbench& bench = BenchFor(state);
     bench.window->LoadDataAtStart();
     for (auto _ : state) {
-        if (!bench.window->SaveDataFile()) state.SkipWithError("the save failed");
+        if (!bench.window->SaveDataFile())
+            state.SkipWithError("the save failed");
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }

@@ -74,7 +74,7 @@ void ComputeStats(benchmark::State& state) {
 }
 
 class SilentMessages : public MessageService {
-  public:
+public:
     int MsgBox(const QString&, int, const QString&) override { return AnswerOk; }
 };
 
@@ -111,7 +111,8 @@ void ShowMainStatsOnWindow(benchmark::State& state) {
     QApplication::processEvents();
     for (auto _ : state) {
         w.ViewMainStats->trigger();
-        if (painted) w.repaint();
+        if (painted)
+            w.repaint();
         state.PauseTiming();
         if (w.Label[1]->Caption().left(12) != QLatin1String("Overall mark"))
             state.SkipWithError("the statistics view did not open");

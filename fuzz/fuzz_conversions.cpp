@@ -15,13 +15,17 @@ using examora::fuzz::Broken;
 namespace {
 
 void CheckNumber(double v, const QString& text) {
-    if (std::isnan(v)) Broken("Val never gives NaN", text);
-    if (!std::isfinite(v)) return;
+    if (std::isnan(v))
+        Broken("Val never gives NaN", text);
+    if (!std::isfinite(v))
+        return;
     const QString written = Str(v);
     if (written.isEmpty() || (written.front() != u' ' && written.front() != u'-'))
         Broken("Str starts with a blank or a minus sign", written);
-    if ((v < 0) != (written.front() == u'-')) Broken("Str's sign follows the number", written);
-    if (!IsNumeric(written)) Broken("IsNumeric accepts what Str writes", written);
+    if ((v < 0) != (written.front() == u'-'))
+        Broken("Str's sign follows the number", written);
+    if (!IsNumeric(written))
+        Broken("IsNumeric accepts what Str writes", written);
     const double back = Val(written);
     // 15 significant digits; below the normal range only the absolute distance means anything.
     const double allowed = std::fabs(v) < DBL_MIN ? DBL_MIN : std::fabs(v) * 1e-14;
@@ -29,17 +33,22 @@ void CheckNumber(double v, const QString& text) {
         Broken("Val reads back what Str writes", text + QStringLiteral(" -> ") + written);
 
     const double rounded = Round(v, 1);
-    if (!std::isfinite(rounded)) Broken("Round of a finite number is finite", written);
+    if (!std::isfinite(rounded))
+        Broken("Round of a finite number is finite", written);
     if (std::fabs(v) < 1e14 && !(std::fabs(rounded - v) <= 0.05 + std::fabs(v) * 1e-15))
         Broken("Round moves a number by at most half a tenth", written);
-    if (Round(rounded, 1) != rounded) Broken("Round is stable when applied again", written);
+    if (Round(rounded, 1) != rounded)
+        Broken("Round is stable when applied again", written);
 }
 
 void CheckDate(const QString& text) {
     const std::optional<QDate> date = DateValue(text);
-    if (IsDate(text) != date.has_value()) Broken("IsDate agrees with DateValue", text);
-    if (!date) return;
-    if (!date->isValid()) Broken("DateValue gives a valid day", text);
+    if (IsDate(text) != date.has_value())
+        Broken("IsDate agrees with DateValue", text);
+    if (!date)
+        return;
+    if (!date->isValid())
+        Broken("DateValue gives a valid day", text);
     const QString shortText = FormatDateTime(*date, DateFormat::Short);
     const std::optional<QDate> back = DateValue(shortText);
     if (!back || *back != *date)
@@ -55,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const fuzz::Input input = fuzz::TakeInput(data, size);
     const QString& text = input.text;
     CheckNumber(Val(text), text);
-    if (IsNumeric(text) && text.trimmed().isEmpty()) Broken("IsNumeric refuses a blank text", text);
+    if (IsNumeric(text) && text.trimmed().isEmpty())
+        Broken("IsNumeric refuses a blank text", text);
     CheckDate(text);
     (void)Trim(text);
     (void)UpperCase(text);

@@ -16,9 +16,7 @@ using examora::fuzz::Broken;
 
 namespace {
 
-QString Shown(const QStringList& lines) {
-    return lines.join(QStringLiteral("\\n")).left(400);
-}
+QString Shown(const QStringList& lines) { return lines.join(QStringLiteral("\\n")).left(400); }
 
 // The store after a load: the file's records, in the store's own order.
 QStringList Load(const QByteArray& bytes) {
@@ -44,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const QStringList held = Load(bytes);
     for (const QString& line : held)
-        if (!IsRecordLine(line)) Broken("the store holds only records", line);
+        if (!IsRecordLine(line))
+            Broken("the store holds only records", line);
 
     const QByteArray saved = EncodeDataLines(held);
     const QStringList reread = Load(saved);
@@ -57,8 +56,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Broken("the saved file holds the store's lines in the store's order", Shown(held));
 
     const QString& path = ScratchFile();
-    if (const auto error = ReplaceWholeFile(path, saved)) Broken("the scratch file can be written", *error);
+    if (const auto error = ReplaceWholeFile(path, saved))
+        Broken("the scratch file can be written", *error);
     const FileRead file = ReadWholeFile(path, kMaxDataFileBytes);
-    if (!file.ok || file.bytes != saved) Broken("the bytes read from disk are the bytes written", file.error);
+    if (!file.ok || file.bytes != saved)
+        Broken("the bytes read from disk are the bytes written", file.error);
     return 0;
 }

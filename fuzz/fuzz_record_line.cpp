@@ -14,9 +14,11 @@ namespace {
 
 void CheckLine(const QString& line) {
     const QStringList parts = RecordParts(line);
-    if (parts.join(kFieldSeparator) != line) Broken("the fields of a line join back into the line", line);
+    if (parts.join(kFieldSeparator) != line)
+        Broken("the fields of a line join back into the line", line);
     const bool expected = parts.size() == FieldCount && IsDate(parts[ExamDate]);
-    if (IsRecordLine(line) != expected) Broken("a record has four fields and a date that reads", line);
+    if (IsRecordLine(line) != expected)
+        Broken("a record has four fields and a date that reads", line);
 }
 
 // The text cut into four fields at the first three control characters below 0x04 (bytes that a
@@ -33,11 +35,14 @@ void CheckWriter(const QString& text) {
     const QString line = MakeRecordLine(fields[0], fields[1], fields[2], fields[3]);
     CheckLine(line);
     for (const QString& f : fields)
-        if (f.contains(kFieldSeparator)) return;
+        if (f.contains(kFieldSeparator))
+            return;
     const QStringList parts = RecordParts(line);
-    if (parts.size() != FieldCount) Broken("a written line has four fields", line);
+    if (parts.size() != FieldCount)
+        Broken("a written line has four fields", line);
     for (int i = 0; i < FieldCount; ++i)
-        if (parts[i] != Trim(fields[i])) Broken("a written field is the typed text trimmed", line);
+        if (parts[i] != Trim(fields[i]))
+            Broken("a written field is the typed text trimmed", line);
     if (IsRecordLine(line) != IsDate(Trim(fields[ExamDate])))
         Broken("a written line is a record when its date reads", line);
 }

@@ -13,7 +13,8 @@ using namespace examora;
 namespace {
 
 QLocale LocaleNamed(const QString& name) {
-    if (name == QLatin1String("C")) return QLocale::c();
+    if (name == QLatin1String("C"))
+        return QLocale::c();
     return QLocale(name);
 }
 
@@ -21,7 +22,7 @@ QLocale LocaleNamed(const QString& name) {
 
 class TestConversions : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void cleanupTestCase() { QLocale::setDefault(QLocale::c()); }
 

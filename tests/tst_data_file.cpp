@@ -21,9 +21,7 @@ namespace {
 
 constexpr uid_t kNobody = 65534;
 
-QByteArray Latin(const char* text, qsizetype size = -1) {
-    return QByteArray(text, size);
-}
+QByteArray Latin(const char* text, qsizetype size = -1) { return QByteArray(text, size); }
 
 int OpenFileCount() {
     return static_cast<int>(
@@ -43,14 +41,15 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
 
 // A tmpfs mounted over a folder for the life of the object.
 class TmpfsMount {
-  public:
+public:
     TmpfsMount(const QString& dir, const QByteArray& options, unsigned long flags = 0)
         : dir_(dir.toLocal8Bit()) {
         mounted_ = ::mount("tmpfs", dir_.constData(), "tmpfs", flags, options.constData()) == 0;
         error_ = errno;
     }
     ~TmpfsMount() {
-        if (mounted_) ::umount2(dir_.constData(), MNT_DETACH);
+        if (mounted_)
+            ::umount2(dir_.constData(), MNT_DETACH);
     }
     bool Mounted() const { return mounted_; }
     QString Error() const { return QString::fromLocal8Bit(std::strerror(error_)); }
@@ -58,7 +57,7 @@ class TmpfsMount {
         return ::mount("tmpfs", dir_.constData(), "tmpfs", MS_REMOUNT | flags, options.constData()) == 0;
     }
 
-  private:
+private:
     QByteArray dir_;
     bool mounted_ = false;
     int error_ = 0;
@@ -66,14 +65,15 @@ class TmpfsMount {
 
 // The process acts as the user nobody for the life of the object.
 class ActAsNobody {
-  public:
+public:
     ActAsNobody() : ok_(::seteuid(kNobody) == 0) {}
     ~ActAsNobody() {
-        if (ok_ && ::seteuid(0) != 0) qFatal("cannot become root again");
+        if (ok_ && ::seteuid(0) != 0)
+            qFatal("cannot become root again");
     }
     bool Ok() const { return ok_; }
 
-  private:
+private:
     bool ok_;
 };
 
@@ -81,7 +81,7 @@ class ActAsNobody {
 
 class TestDataFile : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void linesAreReadUpToEachLineEnd_data() {
@@ -247,7 +247,8 @@ class TestDataFile : public QObject {
         FileRead read;
         {
             ActAsNobody nobody;
-            if (!nobody.Ok()) QSKIP("the test cannot act as the user nobody here");
+            if (!nobody.Ok())
+                QSKIP("the test cannot act as the user nobody here");
             read = ReadWholeFile(path, kMaxDataFileBytes);
         }
         QVERIFY(!read.ok);
@@ -311,7 +312,8 @@ class TestDataFile : public QObject {
     void fullDiskLeavesThePreviousFileWhole() {
         QTemporaryDir dir;
         TmpfsMount tmpfs(dir.path(), "size=64k,mode=0755");
-        if (!tmpfs.Mounted()) QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs: ") + tmpfs.Error()));
+        if (!tmpfs.Mounted())
+            QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs: ") + tmpfs.Error()));
         const QString path = dir.filePath(kDataFileName);
         const QByteArray previous = Latin("Physics;12/6/2006;27;9\r\n");
         QCOMPARE(ReplaceWholeFile(path, previous), std::nullopt);
@@ -331,7 +333,8 @@ class TestDataFile : public QObject {
     void readOnlyDiskIsAFailure() {
         QTemporaryDir dir;
         TmpfsMount tmpfs(dir.path(), "size=64k,mode=0755");
-        if (!tmpfs.Mounted()) QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs: ") + tmpfs.Error()));
+        if (!tmpfs.Mounted())
+            QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs: ") + tmpfs.Error()));
         const QString path = dir.filePath(kDataFileName);
         const QByteArray previous = Latin("Physics;12/6/2006;27;9\r\n");
         QCOMPARE(ReplaceWholeFile(path, previous), std::nullopt);
@@ -361,7 +364,8 @@ class TestDataFile : public QObject {
         std::optional<QString> error;
         {
             ActAsNobody nobody;
-            if (!nobody.Ok()) QSKIP("the test cannot act as the user nobody here");
+            if (!nobody.Ok())
+                QSKIP("the test cannot act as the user nobody here");
             error = ReplaceWholeFile(path, Latin("new\r\n"));
         }
         QVERIFY(error.has_value());

@@ -26,7 +26,8 @@ const QString kQuestion = QStringLiteral("Do you want to save changes ?");
 QStringList Shown(const ScriptedMessages& messages) {
     QStringList shown;
     for (const Prompt& p : messages.prompts) {
-        if (p.title != QLatin1String("Examora")) shown.append(QStringLiteral("wrong title: ") + p.title);
+        if (p.title != QLatin1String("Examora"))
+            shown.append(QStringLiteral("wrong title: ") + p.title);
         shown.append(p.text + u'|' + QString::number(p.flags));
     }
     return shown;
@@ -66,7 +67,7 @@ const QByteArray kTwoInDateOrder = "Physics;12/6/2006;27;9\r\nAnalysis;1/15/2007
 
 class TestDataFileWindow : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void startReadsWithoutReportingButTheWarning_data() {
@@ -171,9 +172,11 @@ class TestDataFileWindow : public QObject {
         QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                                QFile::ReadOther | QFile::ExeOther));
         QVERIFY(QFile::setPermissions(fixture.dataFilePath(), QFile::ReadOwner | QFile::WriteOwner));
-        if (::seteuid(65534) != 0) QSKIP("the test cannot act as the user nobody here");
+        if (::seteuid(65534) != 0)
+            QSKIP("the test cannot act as the user nobody here");
         w.Load->trigger();
-        if (::seteuid(0) != 0) qFatal("cannot become root again");
+        if (::seteuid(0) != 0)
+            qFatal("cannot become root again");
         QCOMPARE(Shown(fixture.messages()), QStringList{"Permission denied|48"});
         QCOMPARE(w.ExamList->ListCount(), 0);
     }
@@ -266,7 +269,8 @@ class TestDataFileWindow : public QObject {
         QFETCH(bool, saved);
         WindowFixture fixture(kTwoInDateOrder);
         Form1& w = fixture.window();
-        if (changed) EnterExam(w, QStringLiteral("Chemistry"), QStringLiteral("25"), QStringLiteral("6"));
+        if (changed)
+            EnterExam(w, QStringLiteral("Chemistry"), QStringLiteral("25"), QStringLiteral("6"));
         fixture.messages().AnswerNext(answer);
         QVERIFY(w.close());
         QVERIFY(!w.isVisible());

@@ -21,7 +21,7 @@ QString Typed(const QString& text) {
 
 class TestEntryFields : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void acceptable_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("name");

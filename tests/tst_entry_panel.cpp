@@ -41,15 +41,13 @@ QWidget* NextTabStop(QWidget* from) {
 }
 
 // The face as drawn, just inside the button's border.
-QColor FaceOnScreen(Form1& w) {
-    return w.ExamComm->grab().toImage().pixelColor(6, 6);
-}
+QColor FaceOnScreen(Form1& w) { return w.ExamComm->grab().toImage().pixelColor(6, 6); }
 
 } // namespace
 
 class TestEntryPanel : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void firstOpening_data() {
@@ -178,7 +176,8 @@ class TestEntryPanel : public QObject {
         QFETCH(bool, armed);
         WindowFixture fixture(std::nullopt);
         Form1& w = fixture.window();
-        if (!date.isEmpty()) Retype(w.Text[1], date == QLatin1String("-") ? QString() : date);
+        if (!date.isEmpty())
+            Retype(w.Text[1], date == QLatin1String("-") ? QString() : date);
         TypeExam(w, name, mark, credits);
         QCOMPARE(Armed(w), armed);
         QCOMPARE(Disarmed(w), !armed);

@@ -30,7 +30,8 @@ void ClickCheckBox(Form1& w, int row) {
 QList<int> CheckedRows(Form1& w) {
     QList<int> rows;
     for (int i = 0; i < w.ExamList->model()->rowCount(); ++i)
-        if (w.ExamList->model()->index(i, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked) rows << i;
+        if (w.ExamList->model()->index(i, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked)
+            rows << i;
     return rows;
 }
 
@@ -45,7 +46,7 @@ QStringList ShownLines(Form1& w) {
 
 class TestExamListView : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void showsEveryLineSorted() {

@@ -19,9 +19,7 @@ const QLocale kGermany(QLocale::German, QLocale::Germany);
 const QStringList kWorkedExample{"Analysis;1/15/2004;18;6", "Physics;3/3/2004;24;9",
                                  "Chemistry;3/20/2004;30;6"};
 
-float Single(double v) {
-    return static_cast<float>(v);
-}
+float Single(double v) { return static_cast<float>(v); }
 
 Xs XsOf(const GraphFrame& frame) {
     Xs xs;

@@ -32,14 +32,10 @@ QString ColourAt(const QImage& image, QPointF pixel) {
     return image.pixelColor(int(std::floor(pixel.x())), int(std::floor(pixel.y()))).name();
 }
 
-QImage Shown(Form1& w) {
-    return w.surface->grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
+QImage Shown(Form1& w) { return w.surface->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
 // The circle's radius in pixels: a ninety-ninth of the graph's width.
-double RadiusPixels(Form1& w) {
-    return w.surface->width() / 99.0;
-}
+double RadiusPixels(Form1& w) { return w.surface->width() / 99.0; }
 
 // True when one of the three columns around the mapped x is pure white at that height.
 bool WhiteStemAt(const QImage& image, QPointF pixel) {
@@ -76,9 +72,7 @@ void ChooseUnit(Form1& w, QAction* unit) {
 }
 
 // The number after the read-out's label.
-double ValueOf(const QString& caption) {
-    return caption.section(QStringLiteral(" : "), 1).toDouble();
-}
+double ValueOf(const QString& caption) { return caption.section(QStringLiteral(" : "), 1).toDouble(); }
 
 } // namespace
 
@@ -177,7 +171,8 @@ private slots:
         for (int y = int(earlier.y() - r); y <= int(later.y() + r); ++y) {
             for (int x = int(later.x() - r); x <= int(later.x() + r); ++x) {
                 const QPointF centre(x + 0.5, y + 0.5);
-                if (std::fabs(centre.x() - later.x()) < 2.5) continue; // the stems
+                if (std::fabs(centre.x() - later.x()) < 2.5)
+                    continue; // the stems
                 const QString colour = ColourAt(image, centre);
                 if (std::hypot(centre.x() - later.x(), centre.y() - later.y()) < r - 1.5) {
                     QCOMPARE(colour, kYellow);

@@ -15,20 +15,16 @@ const QStringList kThreeExams = {"Analysis;1/10/2005;30;6", "Physics;6/20/2005;2
                                  "Chemistry;2/15/2006;0;3"};
 const QColor kDarkRed(64, 0, 0);
 
-QColor At(const QImage& image, QPoint p) {
-    return QColor(image.pixel(p));
-}
+QColor At(const QImage& image, QPoint p) { return QColor(image.pixel(p)); }
 
 // The caption fits its band: every line of it, wrapped at the band's width, is on screen.
-bool Fits(const CaptionLabel* label) {
-    return label->heightForWidth(label->width()) <= label->height();
-}
+bool Fits(const CaptionLabel* label) { return label->heightForWidth(label->width()) <= label->height(); }
 
 } // namespace
 
 class TestInfoView : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void info_data() {

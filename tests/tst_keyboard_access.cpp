@@ -55,8 +55,8 @@ private slots:
         QStringList captions;
         for (const QAction* action : bar->actions())
             captions << Plain(action->text());
-        QCOMPARE(captions, (QStringList{"File", "Add exam", "List", "Erase exam(s)", " Stats", "Graphics", "Mode",
-                                        "Info"}));
+        QCOMPARE(captions, (QStringList{"File", "Add exam", "List", "Erase exam(s)", " Stats", "Graphics",
+                                        "Mode", "Info"}));
         VerifyMnemonics(bar->actions());
         for (QMenu* menu : {fixture.window().File, fixture.window().Graphics, fixture.window().Mode,
                             fixture.window().SetTimeUnits})

@@ -35,9 +35,7 @@ QStringList HeldLines(const QStringList& specs) {
 const QStringList kWorkedExample = {"Analysis;2005-01-10;30;6", "Physics;2005-06-20;24;9",
                                     "Chemistry;2006-02-15;0;3"};
 
-QVariant Unset() {
-    return QVariant();
-}
+QVariant Unset() { return QVariant(); }
 
 // An unset figure matches an invalid QVariant, a set one the number it holds.
 bool SameFigure(std::optional<double> actual, const QVariant& expected) {
@@ -56,7 +54,7 @@ bool SameFigure(std::optional<double> actual, const QVariant& expected) {
 
 class TestMainStats : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void figures_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QStringList>("records");

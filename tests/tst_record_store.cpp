@@ -21,7 +21,8 @@ QStringList LinesOf(const ExamListModel& store) {
 
 bool SortedIgnoringCase(const QStringList& lines) {
     for (qsizetype i = 1; i < lines.size(); ++i)
-        if (lines[i - 1].compare(lines[i], Qt::CaseInsensitive) > 0) return false;
+        if (lines[i - 1].compare(lines[i], Qt::CaseInsensitive) > 0)
+            return false;
     return true;
 }
 
@@ -41,7 +42,7 @@ QStringList ScrambledLines(int count) {
 
 class TestRecordStore : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void recordPartsAreTheFields_data() {

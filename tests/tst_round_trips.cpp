@@ -35,9 +35,7 @@ QString Pick(QRandomGenerator& random, const QStringList& from) {
     return from.at(static_cast<qsizetype>(random.bounded(static_cast<int>(from.size()))));
 }
 
-QString Blanks(QRandomGenerator& random) {
-    return QString(random.bounded(3), QLatin1Char(' '));
-}
+QString Blanks(QRandomGenerator& random) { return QString(random.bounded(3), QLatin1Char(' ')); }
 
 TypedRecord RandomRecord(QRandomGenerator& random, bool dayFirst) {
     QString name;
@@ -49,7 +47,8 @@ TypedRecord RandomRecord(QRandomGenerator& random, bool dayFirst) {
         name.remove(0, 1);
     while (name.endsWith(u' '))
         name.chop(1);
-    if (name.isEmpty()) name = QStringLiteral("Lab");
+    if (name.isEmpty())
+        name = QStringLiteral("Lab");
     const QDate day = QDate(2000, 1, 1).addDays(random.bounded(11323));
     const QString date = FormatDateTime(day, DateFormat::Short);
     QStringList marks = {QStringLiteral("27"),    QStringLiteral("30"),   QStringLiteral("0"),
@@ -74,7 +73,7 @@ QStringList Sorted(QStringList lines) {
 
 class TestRoundTrips : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void typedRecordsReadBackInTheSameOrder_data() {
         QTest::addColumn<QString>("locale");
         QTest::newRow("American dates and decimal points") << "en_US";

@@ -45,7 +45,7 @@ enum class Fault {
 // A folder of its own holding the previous data file, made faulty, and the working folder while it
 // lives, so that the window's "Examora.TXT" is the file in it.
 class FaultyFolder {
-  public:
+public:
     FaultyFolder(Fault fault, const QByteArray& previous) : fault_(fault), previousDir_(QDir::currentPath()) {
         // Reachable by nobody: the folder is entered through an absolute path too.
         QFile::setPermissions(root_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
@@ -56,7 +56,8 @@ class FaultyFolder {
             error_ = Mount({QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
                             QStringLiteral("size=64k,mode=0755"), QStringLiteral("tmpfs"), path_},
                            path_);
-        if (error_) return;
+        if (error_)
+            return;
         if (fault == Fault::FolderInPlace) {
             QDir(path_).mkpath(kFile);
             Write(QStringLiteral("%1/%2/inside.txt").arg(path_, kFile), previous);
@@ -119,11 +120,12 @@ class FaultyFolder {
         }
     }
 
-  private:
+private:
     // Mounts or remounts; a new mount point is remembered and taken down at the end.
     std::optional<QString> Mount(const QStringList& arguments, const QString& newMountPoint = {}) {
         auto error = Run(QStringLiteral("mount"), arguments);
-        if (!error && !newMountPoint.isEmpty()) mounts_.append(newMountPoint);
+        if (!error && !newMountPoint.isEmpty())
+            mounts_.append(newMountPoint);
         return error;
     }
     static void Write(const QString& path, const QByteArray& bytes) {
@@ -144,14 +146,15 @@ class FaultyFolder {
 // While it lives the whole process is the user nobody (real and effective), as a user who may not
 // write would be; root stays the saved user, so that the process can come back.
 class AsNobody {
-  public:
+public:
     AsNobody() : ok_(setresuid(kNobody, kNobody, 0) == 0) {}
     ~AsNobody() {
-        if (ok_ && setresuid(0, 0, 0) != 0) qFatal("cannot become root again");
+        if (ok_ && setresuid(0, 0, 0) != 0)
+            qFatal("cannot become root again");
     }
     bool ok() const { return ok_; }
 
-  private:
+private:
     bool ok_;
 };
 
@@ -170,7 +173,7 @@ QStringList Records(int count, const QString& date) {
 
 class TestSaveFaults : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void saveFailsAndKeepsThePreviousFile_data() {
         QTest::addColumn<int>("fault");
         QTest::addColumn<QString>("locale");
@@ -197,7 +200,8 @@ class TestSaveFaults : public QObject {
         QFETCH(QString, errorText);
         QFETCH(int, newRecords);
         qInfo().noquote() << "figure fault-case-run" << QTest::currentDataTag();
-        if (geteuid() != 0) QSKIP("the faults are made with mounts and a switch of user, which need root");
+        if (geteuid() != 0)
+            QSKIP("the faults are made with mounts and a switch of user, which need root");
         QLocale::setDefault(QLocale(locale));
         const QString date = FormatDateTime(QDate(2026, 6, 12), DateFormat::Short);
         const QByteArray previous = DataFile({QStringLiteral("Analysis;%1;30;6").arg(date)});
@@ -253,7 +257,8 @@ class TestSaveFaults : public QObject {
     // error text; the records stay marked as unsaved and the file as it was.
     void closingOnAReadOnlyDiskKeepsThePreviousFile() {
         qInfo().noquote() << "figure fault-case-run closing on a read-only disk";
-        if (geteuid() != 0) QSKIP("the read-only disk is a mount, which needs root");
+        if (geteuid() != 0)
+            QSKIP("the read-only disk is a mount, which needs root");
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
         const QByteArray previous = DataFile({QStringLiteral("Analisi;12/06/2026;30 e lode;6")});
         WindowFixture fixture(previous);
@@ -335,7 +340,8 @@ class TestSaveFaults : public QObject {
             QCOMPARE(file.readAll(), DataFile(w.ExamList->Lines()));
             struct stat written {};
             QCOMPARE(stat(target.toLocal8Bit().constData(), &written), 0);
-            if (targetExists) QCOMPARE(written.st_mode & 07777, 0640u);
+            if (targetExists)
+                QCOMPARE(written.st_mode & 07777, 0640u);
         }
         QStringList keptAfter = keptBefore;
         if (!targetExists && prompt.flags != int(Exclamation))
@@ -360,14 +366,16 @@ class TestSaveFaults : public QObject {
         QFETCH(int, mode);
         QFETCH(bool, ownedByNobody);
         qInfo().noquote() << "figure fault-case-run permissions:" << QTest::currentDataTag();
-        if (geteuid() != 0) QSKIP("these are saves made as root, over files that may belong to nobody");
+        if (geteuid() != 0)
+            QSKIP("these are saves made as root, over files that may belong to nobody");
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         WindowFixture fixture(DataFile({QStringLiteral("Analysis;12.06.2026;30;6")}));
         Form1& w = fixture.window();
         const QByteArray path = fixture.dataFilePath().toLocal8Bit();
         QCOMPARE(chmod(path.constData(), static_cast<mode_t>(mode)), 0);
         if (ownedByNobody) {
-            if (geteuid() != 0) QSKIP("handing the file to nobody needs root");
+            if (geteuid() != 0)
+                QSKIP("handing the file to nobody needs root");
             QCOMPARE(chown(path.constData(), kNobody, kNoGroup), 0);
         }
         struct stat before {};
@@ -384,8 +392,7 @@ class TestSaveFaults : public QObject {
         QCOMPARE(after.st_mode & 07777, before.st_mode & 07777);
         QCOMPARE(after.st_uid, before.st_uid);
         QCOMPARE(after.st_gid, before.st_gid);
-        qInfo().noquote() << "figure fault-case-passed permissions:"
-                          << QTest::currentDataTag();
+        qInfo().noquote() << "figure fault-case-passed permissions:" << QTest::currentDataTag();
     }
 };
 

@@ -33,7 +33,7 @@ QByteArray ReadAll(const QString& path) {
 
 class TestSaveKill : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void killedSaveLeavesTheOldOrTheNewFile() {
@@ -65,7 +65,8 @@ class TestSaveKill : public QObject {
             QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
             ++kills;
             const QByteArray progress = saver.readAllStandardOutput();
-            if (progress.endsWith('S')) ++killsDuringSave;
+            if (progress.endsWith('S'))
+                ++killsDuringSave;
 
             const QByteArray after = ReadAll(path);
             if (after == contents[0] || after == contents[1]) {

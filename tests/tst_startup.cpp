@@ -12,7 +12,7 @@ using namespace examora::testing;
 
 class TestStartup : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void opensStatisticsWithTwoExams() {

@@ -27,7 +27,7 @@ bool TextsVisible(const Form1& w) {
 
 class TestStatsView : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void readouts_data() {

@@ -19,9 +19,7 @@ const char* const kViewNames[] = {"statistics", "entry panel", "graph", "exam li
 const QStringList kThreeExams = {"Analysis;1/10/2005;30;6", "Physics;6/20/2005;24;9",
                                  "Chemistry;2/15/2006;0;3"};
 
-QString Plain(const QString& caption) {
-    return QString(caption).remove(u'&');
-}
+QString Plain(const QString& caption) { return QString(caption).remove(u'&'); }
 
 void Enter(Form1& w, V view) {
     QAction* commands[] = {w.ViewMainStats, w.AddExam, w.MarksTime, w.ShowExams, w.Info};
@@ -90,7 +88,8 @@ Look Expected(V view, const Look& before) {
     look.examComm = view == V::Entry;
     look.list = look.listShadow = view == V::List;
     look.picture = look.pictureShadow = view == V::Info;
-    if (view != V::Graph) look.eraseItem = view == V::List;
+    if (view != V::Graph)
+        look.eraseItem = view == V::List;
     return look;
 }
 
@@ -101,15 +100,13 @@ bool SurfaceBlank(const Surface* surface) {
     return image == blank;
 }
 
-QList<QAction*> MenuBarActions(Form1& w) {
-    return w.menuBar()->actions();
-}
+QList<QAction*> MenuBarActions(Form1& w) { return w.menuBar()->actions(); }
 
 } // namespace
 
 class TestViewsMenus : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void menuItemsAtStart_data() {
@@ -161,7 +158,8 @@ class TestViewsMenus : public QObject {
         QCOMPARE(action->isVisible(), name != QLatin1String("EraseExams"));
         const bool onBar = MenuBarActions(w).contains(action);
         QCOMPARE(onBar, menu == QLatin1String("bar"));
-        if (!onBar && !menu.isEmpty()) QVERIFY(w.findChild<QMenu*>(menu)->actions().contains(action));
+        if (!onBar && !menu.isEmpty())
+            QVERIFY(w.findChild<QMenu*>(menu)->actions().contains(action));
     }
 
     void menuBarOrderAndMnemonics() {
@@ -222,7 +220,8 @@ class TestViewsMenus : public QObject {
         QCOMPARE(got.listShadow, want.listShadow);
         QCOMPARE(got.picture, want.picture);
         QCOMPARE(got.pictureShadow, want.pictureShadow);
-        if (want.picture) QCOMPARE(w.ImgShadow->size(), w.Image1->size());
+        if (want.picture)
+            QCOMPARE(w.ImgShadow->size(), w.Image1->size());
         QCOMPARE(got.eraseItem, want.eraseItem);
         if (to != V::Graph)
             QVERIFY(SurfaceBlank(w.surface));

@@ -96,7 +96,8 @@ void Form1::BuildControls() {
         Text[i]->setAccessibleName(QString::fromLatin1(kFieldNames[i]));
         Text[i]->setGeometry(RectOf(kTextPlaces[i]));
         Text[i]->setFont(BoldFont(QStringLiteral("MS Sans Serif"), 24));
-        Text[i]->setStyleSheet(QStringLiteral("QLineEdit { color: black; background: white; padding: 0px; }"));
+        Text[i]->setStyleSheet(
+            QStringLiteral("QLineEdit { color: black; background: white; padding: 0px; }"));
         Text[i]->hide();
     }
 
@@ -133,9 +134,10 @@ void Form1::BuildControls() {
 
 void SetButtonFace(QPushButton* button, const QColor& color) {
     button->setProperty("backColor", color);
-    button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: black; border: 2px outset "
-                                         "#808080; } QPushButton:focus { border: 2px solid black; }")
-                              .arg(color.name()));
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { background-color: %1; color: black; border: 2px outset "
+                       "#808080; } QPushButton:focus { border: 2px solid black; }")
+            .arg(color.name()));
 }
 
 QColor ButtonFace(const QPushButton* button) { return button->property("backColor").value<QColor>(); }

@@ -25,8 +25,8 @@ void Form1::Form_Activate() {
     // A window manager maximises in its own time; the maximised outer size is the screen's
     // available area, whether or not the window has reached it yet.
     const QRect maximised = screen()->availableGeometry();
-    const ListPlacement place =
-        PlaceExamList(static_cast<float>(ToTwips(maximised.width())), static_cast<float>(ToTwips(maximised.height())));
+    const ListPlacement place = PlaceExamList(static_cast<float>(ToTwips(maximised.width())),
+                                              static_cast<float>(ToTwips(maximised.height())));
     auto toPixels = [](const QRectF& r) { return TwipsRect(r.left(), r.top(), r.width(), r.height()); };
     ExamList->setGeometry(toPixels(place.list));
     ExamListShadow->setGeometry(toPixels(place.shadow));

@@ -13,18 +13,18 @@ enum class WindowSize { Normal, Maximised };
 enum class LabelColours { Rows, DarkRed, Unchanged };
 
 struct ViewSetup {
-    std::optional<bool> graphShown;           // nothing: set by the command that enters the view
-    std::optional<QString> caption;           // nothing: unchanged, or set by the command
-    std::optional<QColor> background;         // nothing: set by the command (graphs, " Stats")
+    std::optional<bool> graphShown;   // nothing: set by the command that enters the view
+    std::optional<QString> caption;   // nothing: unchanged, or set by the command
+    std::optional<QColor> background; // nothing: set by the command (graphs, " Stats")
     WindowSize window;
     Show labels[4];
     LabelColours labelColours;
-    double label1Points;                      // 0: unchanged
+    double label1Points; // 0: unchanged
     Show shapes[4];
     Show texts;
     Show examComm;
-    Show examList;                            // with its shadow; brought to the front when shown
-    Show picture;                             // with its shadow, which takes the picture's size
+    Show examList; // with its shadow; brought to the front when shown
+    Show picture;  // with its shadow, which takes the picture's size
     Show eraseItem;
 };
 

@@ -5,7 +5,8 @@
 
 namespace examora {
 
-bool EntryFieldsAcceptable(const QString& name, const QString& date, const QString& mark, const QString& credits) {
+bool EntryFieldsAcceptable(const QString& name, const QString& date, const QString& mark,
+                           const QString& credits) {
     const bool nameOk = !name.isEmpty() && !name.contains(kFieldSeparator);
     const bool dateOk = IsDate(date);
     const bool markOk = IsNumeric(mark) && Val(mark) >= 0;

@@ -30,7 +30,8 @@ void Form1::AddExam_Click() {
 void Form1::Text_Change(int) { CheckEntryFields(); }
 
 void Form1::CheckEntryFields() {
-    const bool armed = EntryFieldsAcceptable(Text[0]->text(), Text[1]->text(), Text[2]->text(), Text[3]->text());
+    const bool armed =
+        EntryFieldsAcceptable(Text[0]->text(), Text[1]->text(), Text[2]->text(), Text[3]->text());
     ExamComm->setEnabled(armed);
     ExamComm->setDefault(armed);
     SetButtonFace(ExamComm, armed ? QColor(0, 255, 0) : QColor(255, 0, 0));

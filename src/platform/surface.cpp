@@ -21,9 +21,7 @@ int ShiftCode(Qt::KeyboardModifiers modifiers) {
            (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
-bool Usable(double v) {
-    return std::isfinite(v) && v != 0.0;
-}
+bool Usable(double v) { return std::isfinite(v) && v != 0.0; }
 
 bool SameScale(const UserScale& a, const UserScale& b) {
     return a.top == b.top && a.height == b.height && a.width == b.width;
@@ -41,7 +39,8 @@ public:
           columns_(static_cast<std::size_t>(image.width())), painter_(&image) {}
 
     void Circle(QPointF centre, double r, const QColor& pen, const QColor& fill) {
-        if (!std::isfinite(r) || !Near(centre)) return;
+        if (!std::isfinite(r) || !Near(centre))
+            return;
         if (r > kLargestSprite) {
             painter_.setRenderHint(QPainter::Antialiasing, true);
             painter_.setPen(QPen(pen, 1));
@@ -59,7 +58,8 @@ public:
     }
 
     void Line(QPointF from, QPointF to, const QColor& pen) {
-        if (!Near(from) || !Near(to)) return;
+        if (!Near(from) || !Near(to))
+            return;
         if (from.x() != to.x()) {
             painter_.setRenderHint(QPainter::Antialiasing, false);
             painter_.setPen(QPen(pen, 1));
@@ -71,15 +71,19 @@ public:
         const int y0 = std::max(0, static_cast<int>(std::floor(std::min(from.y(), to.y()))));
         const int y1 =
             std::min(image_.height() - 1, static_cast<int>(std::floor(std::max(from.y(), to.y()))));
-        if (x < 0 || x >= image_.width() || y0 > y1) return;
+        if (x < 0 || x >= image_.width() || y0 > y1)
+            return;
         const QRgb colour = pen.rgb();
         Column& column = columns_[static_cast<std::size_t>(x)];
-        if (column.colour != colour) column = Column{colour, {}};
+        if (column.colour != colour)
+            column = Column{colour, {}};
         // Only the rows between the runs already in this colour are written.
         int next = y0;
         for (const Run& run : column.runs) {
-            if (run.last < next) continue;
-            if (run.first > y1) break;
+            if (run.last < next)
+                continue;
+            if (run.first > y1)
+                break;
             Write(x, next, std::min(run.first - 1, y1), colour);
             next = std::max(next, run.last + 1);
         }
@@ -114,7 +118,8 @@ private:
         bool gap = false; // a smoothed pixel between covering ones: blend the whole row
         for (int x = row.solidFrom; x < row.solidTo; ++x)
             gap = gap || qAlpha(line[x]) != 255;
-        if (gap || row.solidFrom >= row.solidTo) row.solidFrom = row.solidTo = row.shownTo;
+        if (gap || row.solidFrom >= row.solidTo)
+            row.solidFrom = row.solidTo = row.shownTo;
         return row;
     }
 
@@ -225,7 +230,8 @@ private:
         painter.setBrush(fill);
         painter.drawEllipse(QPointF(half + fx / 4.0, half + fy / 4.0), r, r);
         painter.end();
-        if (sprites_.size() > 64) sprites_.clear();
+        if (sprites_.size() > 64)
+            sprites_.clear();
         std::vector<Sprite::Row> rows;
         for (int y = 0; y < image.height(); ++y)
             rows.push_back(RowOf(image, y));
@@ -262,9 +268,7 @@ void Surface::SetBackColor(const QColor& color) {
     Cls();
 }
 
-void Surface::SetScale(double top, double height, double width) {
-    scale_ = UserScale{top, height, width};
-}
+void Surface::SetScale(double top, double height, double width) { scale_ = UserScale{top, height, width}; }
 
 void Surface::Cls() {
     shapes_.clear();
@@ -281,9 +285,7 @@ void Surface::Circle(QPointF centre, double radius, const QColor& outline) {
     update();
 }
 
-QPointF Surface::ToPixels(QPointF user) const {
-    return UserToPixels(scale_, size()).map(user);
-}
+QPointF Surface::ToPixels(QPointF user) const { return UserToPixels(scale_, size()).map(user); }
 
 const QImage& Surface::Image() const {
     PaintPending();
@@ -291,7 +293,8 @@ const QImage& Surface::Image() const {
 }
 
 void Surface::PaintPending() const {
-    if (image_.isNull() || painted_ >= shapes_.size()) return;
+    if (image_.isNull() || painted_ >= shapes_.size())
+        return;
     ShapePainter painter(image_);
     const UserScale* scale = nullptr;
     QTransform toPixels;
@@ -311,7 +314,8 @@ void Surface::PaintPending() const {
 }
 
 void Surface::Repaint() {
-    if (image_.size() != size()) image_ = QImage(size(), QImage::Format_RGB32);
+    if (image_.size() != size())
+        image_ = QImage(size(), QImage::Format_RGB32);
     image_.fill(backColor_);
     painted_ = 0;
     update();
@@ -323,9 +327,7 @@ void Surface::paintEvent(QPaintEvent* event) {
     painter.drawImage(event->rect(), image_, event->rect());
 }
 
-void Surface::resizeEvent(QResizeEvent*) {
-    Repaint();
-}
+void Surface::resizeEvent(QResizeEvent*) { Repaint(); }
 
 void Surface::mouseMoveEvent(QMouseEvent* event) {
     const QPointF user = UserToPixels(scale_, size()).inverted().map(event->position());

@@ -21,8 +21,12 @@ FileRead ReadWholeFile(const QString& path, qint64 maxBytes) {
         return {false, {}, file.errorString()};
     const qint64 size = file.size();
     if (size > maxBytes) {
-        return {false, {},
-                QStringLiteral("%1 is too large to read (%2 bytes; at most %3)").arg(path).arg(size).arg(maxBytes)};
+        return {false,
+                {},
+                QStringLiteral("%1 is too large to read (%2 bytes; at most %3)")
+                    .arg(path)
+                    .arg(size)
+                    .arg(maxBytes)};
     }
     FileRead result;
     // Read in pieces: a file that grows while it is read is cut at maxBytes instead of filling memory.
@@ -35,7 +39,9 @@ FileRead ReadWholeFile(const QString& path, qint64 maxBytes) {
         if (n == 0)
             break;
         if (result.bytes.size() + n > maxBytes)
-            return {false, {}, QStringLiteral("%1 is too large to read (more than %2 bytes)").arg(path).arg(maxBytes)};
+            return {false,
+                    {},
+                    QStringLiteral("%1 is too large to read (more than %2 bytes)").arg(path).arg(maxBytes)};
         result.bytes.append(buffer, n);
     }
     result.ok = true;

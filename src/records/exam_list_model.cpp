@@ -24,7 +24,8 @@ QString SortKey(const QString& line) {
     if (!IsAscii(line))
         return line.toCaseFolded();
     QString key(line.size(), Qt::Uninitialized);
-    std::transform(line.cbegin(), line.cend(), key.begin(), [](QChar c) { return QChar(FoldAscii(c.unicode())); });
+    std::transform(line.cbegin(), line.cend(), key.begin(),
+                   [](QChar c) { return QChar(FoldAscii(c.unicode())); });
     return key;
 }
 
@@ -43,7 +44,8 @@ struct SortEntry {
 
 // Folds the line into keys at the entry's place; keys has room for it.
 SortEntry AppendKey(std::u16string& keys, qsizetype& used, const QString& line, qsizetype index) {
-    SortEntry entry{0, 0, static_cast<qint32>(used), static_cast<qint32>(line.size()), static_cast<qint32>(index), true};
+    SortEntry entry{
+        0, 0, static_cast<qint32>(used), static_cast<qint32>(line.size()), static_cast<qint32>(index), true};
     char16_t* out = keys.data() + used;
     if (IsAscii(line)) {
         for (const QChar c : line)

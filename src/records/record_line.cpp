@@ -22,7 +22,8 @@ bool IsRecordLine(const QString& line) {
     return IsDate(QStringView(line).sliced(separators[0] + 1, separators[1] - separators[0] - 1));
 }
 
-QString MakeRecordLine(const QString& name, const QString& date, const QString& mark, const QString& credits) {
+QString MakeRecordLine(const QString& name, const QString& date, const QString& mark,
+                       const QString& credits) {
     return QStringList{Trim(name), Trim(date), Trim(mark), Trim(credits)}.join(kFieldSeparator);
 }
 

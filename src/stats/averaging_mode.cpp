@@ -10,7 +10,8 @@ namespace {
 
 // The statistics view is on screen when Label(1) is showing its "Overall mark" read-out.
 bool MainStatsShowing(const CaptionLabel* label) {
-    const bool titled = UpperCase(label->Caption()).contains(UpperCase(QStringLiteral("overall")), Qt::CaseInsensitive);
+    const bool titled =
+        UpperCase(label->Caption()).contains(UpperCase(QStringLiteral("overall")), Qt::CaseInsensitive);
     const bool visible = !label->isHidden();
     return titled && visible;
 }

@@ -29,9 +29,7 @@ std::vector<Exam> ReadableExams(const QStringList& lines) {
     return exams;
 }
 
-std::optional<double> RoundedRatio(double numerator, double divisor) {
-    return Round(numerator / divisor, 1);
-}
+std::optional<double> RoundedRatio(double numerator, double divisor) { return Round(numerator / divisor, 1); }
 
 void AcademicAverages(const std::vector<Exam>& exams, MainStats& stats) {
     int count = 0;

@@ -16,13 +16,16 @@ int main(int argc, char** argv) {
     const QString path = QString::fromLocal8Bit(argv[1]);
     const QByteArray contents[2] = {examora::testing::SaveLoopContent(0),
                                     examora::testing::SaveLoopContent(1)};
-    if (write(STDOUT_FILENO, "ready\n", 6) != 6) return 1;
+    if (write(STDOUT_FILENO, "ready\n", 6) != 6)
+        return 1;
     for (unsigned round = 1;; ++round) {
-        if (write(STDOUT_FILENO, "S", 1) != 1) return 1;
+        if (write(STDOUT_FILENO, "S", 1) != 1)
+            return 1;
         if (const auto error = examora::ReplaceWholeFile(path, contents[round % 2])) {
             std::fprintf(stderr, "save failed: %s\n", qPrintable(*error));
             return 1;
         }
-        if (write(STDOUT_FILENO, "D", 1) != 1) return 1;
+        if (write(STDOUT_FILENO, "D", 1) != 1)
+            return 1;
     }
 }
