@@ -5,12 +5,11 @@
 //   EraseFloor:  one pass over 32,767 lines and their check marks keeping the unchecked ones.
 // Targets: one insertion (the click on the armed button) under 5 ms; erasing every line under 200 ms.
 #include "app/form1.h"
+#include "bench_support.h"
 #include "records/exam_list_model.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -23,16 +22,7 @@ using namespace examora;
 constexpr int kLines = 32767;
 
 QStringList StoreLines() {
-    QStringList lines;
-    lines.reserve(kLines);
-    for (int i = 0; i < kLines; ++i)
-        lines.append(QStringLiteral("Exam %1;%2/%3/20%4;%5;%6")
-                         .arg((qint64{i} * 7919) % 100000, 5, 10, QLatin1Char('0'))
-                         .arg(1 + i % 12)
-                         .arg(1 + i % 28)
-                         .arg(10 + i % 15)
-                         .arg(18 + i % 13)
-                         .arg(1 + i % 12));
+    QStringList lines = bench::ExamLines(kLines, 18);
     std::sort(lines.begin(), lines.end(), SortsBefore);
     return lines;
 }
@@ -42,32 +32,9 @@ const QStringList& Lines() {
     return lines;
 }
 
-class SilentMessages : public MessageService {
-public:
-    int MsgBox(const QString&, int, const QString&) override { return AnswerOk; }
-};
-
-// A shown window started in an empty folder. It is left for the process's end to take: it cannot
-// outlive the application object, which goes before static objects do.
-struct EntryWindow {
-    SilentMessages messages;
-    SystemClock clock;
-    std::unique_ptr<Form1> window;
-
-    EntryWindow() {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        static QTemporaryDir dir;
-        QDir::setCurrent(dir.path());
-        window = std::make_unique<Form1>(messages, clock);
-        window->show();
-        while (!window->Started())
-            QApplication::processEvents();
-    }
-};
-
 Form1& Window() {
-    static EntryWindow* bench = new EntryWindow;
-    return *bench->window;
+    static bench::StartedWindow* started = new bench::StartedWindow;
+    return *started->window;
 }
 
 void InsertFloor(benchmark::State& state) {

@@ -6,15 +6,14 @@
 // and every shape painted into the surface's image and copied to the screen.
 // Targets: a full graph within 3x its floor and under 100 ms; a pointer move under 0.1 ms.
 #include "app/form1.h"
+#include "bench_support.h"
 #include "graphs/graph_frame.h"
 #include "records/conversions.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -25,42 +24,13 @@ using namespace examora;
 constexpr int kExams = 32767;
 const QSize kSurfaceSize(1920, 1080);
 
-class SilentMessages : public MessageService {
-public:
-    int MsgBox(const QString&, int, const QString&) override { return AnswerOk; }
-};
-
 // A shown window holding 32,767 exams over twenty years, its surface made 1920 x 1080 once the
 // window is maximised (drawing again keeps the window's state, so the size stays).
 // The window is left for the process's end to take: it cannot outlive the application object,
 // which goes before static objects do.
-struct GraphBench {
-    SilentMessages messages;
-    SystemClock clock;
-    std::unique_ptr<Form1> window;
-
+struct GraphBench : bench::StartedWindow {
     GraphBench() {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        static QTemporaryDir dir; // no data file: the exams are put in the list directly
-        QDir::setCurrent(dir.path());
-        window = std::make_unique<Form1>(messages, clock);
-        window->show();
-        while (!window->Started())
-            QApplication::processEvents();
-        QStringList lines;
-        lines.reserve(kExams);
-        const QDate first(2004, 1, 15);
-        for (int i = 0; i < kExams; ++i) {
-            const QDate date = first.addDays((qint64{i} * 7919) % 7300);
-            lines.append(QStringLiteral("Exam %1;%2/%3/%4;%5;%6")
-                             .arg(i)
-                             .arg(date.month())
-                             .arg(date.day())
-                             .arg(date.year())
-                             .arg(18 + i % 13)
-                             .arg(1 + i % 12));
-        }
-        window->ExamList->Store().ReplaceAll(lines);
+        window->ExamList->Store().ReplaceAll(bench::ExamLines(kExams, 18));
         window->MarksTime->trigger();
         QApplication::processEvents();
         window->surface->resize(kSurfaceSize);

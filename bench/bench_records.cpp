@@ -7,6 +7,7 @@
 // Each load also frees the list that the previous one left, which a load at start has not to do.
 // Targets: load within 5x its floor and under 150 ms at 32,767 lines; save within 3x its floor.
 #include "app/form1.h"
+#include "bench_support.h"
 #include "records/data_file.h"
 
 #include <QDir>
@@ -20,11 +21,6 @@
 namespace {
 
 using namespace examora;
-
-class SilentMessages : public MessageService {
-public:
-    int MsgBox(const QString&, int, const QString&) override { return AnswerOk; }
-};
 
 QStringList GeneratedRecords(int count, bool scrambled) {
     QStringList records;
@@ -48,7 +44,7 @@ QStringList GeneratedRecords(int count, bool scrambled) {
 struct Workbench {
     QTemporaryDir dir;
     QByteArray bytes;
-    SilentMessages messages;
+    bench::SilentMessages messages;
     SystemClock clock;
     std::unique_ptr<Form1> window;
 

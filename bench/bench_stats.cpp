@@ -5,14 +5,13 @@
 //               value with Val, summing them; no date is read, nothing is kept.
 // Targets: ComputeMainStats within 3x its floor; ShowMainStats under 50 ms with 32,767 exams.
 #include "app/form1.h"
+#include "bench_support.h"
 #include "records/conversions.h"
 #include "records/record_line.h"
 #include "stats/main_stats.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -22,27 +21,9 @@ using namespace examora;
 
 constexpr int kStoreLimit = 32767;
 
-// Lines as the entry panel writes them in an American locale, over twenty years.
-QStringList HeldLines(int count) {
-    QStringList lines;
-    lines.reserve(count);
-    const QDate first(2004, 1, 15);
-    for (int i = 0; i < count; ++i) {
-        const QDate date = first.addDays((qint64{i} * 7919) % 7300);
-        lines.append(QStringLiteral("Exam %1;%2/%3/%4;%5;%6")
-                         .arg(i)
-                         .arg(date.month())
-                         .arg(date.day())
-                         .arg(date.year())
-                         .arg(i % 31) // some marks of 0
-                         .arg(1 + i % 12));
-    }
-    return lines;
-}
-
 const QStringList& Lines(int count) {
-    static QStringList store = HeldLines(kStoreLimit);
-    static QStringList large = HeldLines(200000);
+    static QStringList store = bench::ExamLines(kStoreLimit, 0); // some marks of 0
+    static QStringList large = bench::ExamLines(200000, 0);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     return count == kStoreLimit ? store : large;
 }
@@ -73,33 +54,15 @@ void ComputeStats(benchmark::State& state) {
     state.SetLabel(mode == AverageMode::Academic ? "academic" : "math");
 }
 
-class SilentMessages : public MessageService {
-public:
-    int MsgBox(const QString&, int, const QString&) override { return AnswerOk; }
-};
-
-// A shown window holding 32,767 exams, started in an empty folder. It is left for the process's end
-// to take: it cannot outlive the application object, which goes before static objects do.
-struct StatsWindow {
-    SilentMessages messages;
-    SystemClock clock;
-    std::unique_ptr<Form1> window;
-
-    StatsWindow() {
-        static QTemporaryDir dir;
-        QDir::setCurrent(dir.path());
-        window = std::make_unique<Form1>(messages, clock);
-        window->show();
-        while (!window->Started())
-            QApplication::processEvents();
-        window->ExamList->Store().ReplaceAll(Lines(kStoreLimit));
-        QApplication::processEvents();
-    }
-};
-
+// A shown window holding 32,767 exams.
 Form1& Window() {
-    static StatsWindow* bench = new StatsWindow;
-    return *bench->window;
+    static bench::StartedWindow* started = [] {
+        auto* w = new bench::StartedWindow;
+        w->window->ExamList->Store().ReplaceAll(Lines(kStoreLimit));
+        QApplication::processEvents();
+        return w;
+    }();
+    return *started->window;
 }
 
 // From " Stats" to the four read-outs on screen; with the second argument 1 the window is also
