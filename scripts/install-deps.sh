@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs what Examora needs to build, run and test on Debian 12, as root (or through sudo).
+# Installs what Examora needs to build, run and test on Debian 12, as root (or through sudo), and
+# any further Debian packages named as arguments.
 set -euo pipefail
-packages=(
+packages=("$@"
+
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev
     libbenchmark-dev
