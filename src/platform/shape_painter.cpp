@@ -1,0 +1,240 @@
+#include "platform/shape_painter.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace examora {
+
+// Paints shapes, in pixels, into an image. A graph draws thousands of circles of one size and
+// colour, so each circle is painted once into a small transparent sprite per quarter-pixel offset
+// and copied; a vertical line is one column of pixels written straight into the image, skipping
+// the rows that a line of its colour left in place and nothing has painted over since. Circles are
+// smoothed; lines stay one crisp pixel wide in their own colour.
+class PixelPainter {
+public:
+    explicit PixelPainter(QImage& image)
+        : image_(image), bits_(image.bits()), bytesPerLine_(image.bytesPerLine()),
+          columns_(static_cast<std::size_t>(image.width())), painter_(&image) {}
+
+    void Circle(QPointF centre, double r, const QColor& pen, const QColor& fill) {
+        if (!std::isfinite(r) || !Near(centre))
+            return;
+        if (r > kLargestSprite) {
+            painter_.setRenderHint(QPainter::Antialiasing, true);
+            painter_.setPen(QPen(pen, 1));
+            painter_.setBrush(fill);
+            painter_.drawEllipse(centre, r, r);
+            Covered(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r));
+            return;
+        }
+        const double qx = std::round(centre.x() * 4) / 4, qy = std::round(centre.y() * 4) / 4;
+        const int ix = static_cast<int>(std::floor(qx)), iy = static_cast<int>(std::floor(qy));
+        const Sprite& sprite =
+            SpriteFor(r, pen, fill, static_cast<int>((qx - ix) * 4), static_cast<int>((qy - iy) * 4));
+        Blit(sprite, ix - sprite.half, iy - sprite.half);
+        Covered(QRectF(ix - sprite.half, iy - sprite.half, 2 * sprite.half, 2 * sprite.half));
+    }
+
+    void Line(QPointF from, QPointF to, const QColor& pen) {
+        if (!Near(from) || !Near(to))
+            return;
+        if (from.x() != to.x()) {
+            painter_.setRenderHint(QPainter::Antialiasing, false);
+            painter_.setPen(QPen(pen, 1));
+            painter_.drawLine(from, to);
+            Covered(QRectF(from, to).normalized());
+            return;
+        }
+        const int x = static_cast<int>(std::floor(from.x()));
+        const int y0 = std::max(0, static_cast<int>(std::floor(std::min(from.y(), to.y()))));
+        const int y1 =
+            std::min(image_.height() - 1, static_cast<int>(std::floor(std::max(from.y(), to.y()))));
+        if (x < 0 || x >= image_.width() || y0 > y1)
+            return;
+        const QRgb colour = pen.rgb();
+        Column& column = columns_[static_cast<std::size_t>(x)];
+        if (column.colour != colour)
+            column = Column{colour, {}};
+        // Only the rows between the runs already in this colour are written.
+        int next = y0;
+        for (const Run& run : column.runs) {
+            if (run.last < next)
+                continue;
+            if (run.first > y1)
+                break;
+            Write(x, next, std::min(run.first - 1, y1), colour);
+            next = std::max(next, run.last + 1);
+        }
+        Write(x, next, y1, colour);
+        column.Add(Run{y0, y1});
+    }
+
+private:
+    static constexpr double kLargestSprite = 200;
+    struct Sprite {
+        double radius;
+        QRgb pen, fill;
+        int fx, fy; // the centre's offset in quarter pixels
+        int half;   // from the sprite's corner to the pixel that holds the centre
+        QImage image;
+        // Per row: the columns that show at all, and within them the ones that cover fully.
+        struct Row {
+            int shownFrom, shownTo, solidFrom, solidTo; // half-open ranges
+        };
+        std::vector<Row> rows;
+    };
+
+    static Sprite::Row RowOf(const QImage& image, int y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        Sprite::Row row{image.width(), 0, image.width(), 0};
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) != 0)
+                row = Sprite::Row{std::min(row.shownFrom, x), x + 1, row.solidFrom, row.solidTo};
+            if (qAlpha(line[x]) == 255)
+                row = Sprite::Row{row.shownFrom, row.shownTo, std::min(row.solidFrom, x), x + 1};
+        }
+        bool gap = false; // a smoothed pixel between covering ones: blend the whole row
+        for (int x = row.solidFrom; x < row.solidTo; ++x)
+            gap = gap || qAlpha(line[x]) != 255;
+        if (gap || row.solidFrom >= row.solidTo)
+            row.solidFrom = row.solidTo = row.shownTo;
+        return row;
+    }
+
+    // Copies a sprite with its corner at (left, top): solid pixels as they are, the smoothed rim
+    // blended over what is there.
+    void Blit(const Sprite& sprite, int left, int top) {
+        const int height = std::min(sprite.image.height(), image_.height() - top), width = image_.width();
+        for (int y = std::max(0, -top); y < height; ++y) {
+            const Sprite::Row& row = sprite.rows[static_cast<std::size_t>(y)];
+            const QRgb* source = reinterpret_cast<const QRgb*>(sprite.image.constScanLine(y));
+            QRgb* line = reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(top + y) * bytesPerLine_);
+            const int from = std::max(row.shownFrom, -left), to = std::min(row.shownTo, width - left);
+            const int solidFrom = std::clamp(row.solidFrom, from, std::max(from, to));
+            const int solidTo = std::clamp(row.solidTo, solidFrom, std::max(solidFrom, to));
+            for (int x = from; x < solidFrom; ++x)
+                line[left + x] = Over(source[x], line[left + x]);
+            if (solidTo > solidFrom)
+                std::memcpy(line + left + solidFrom, source + solidFrom,
+                            static_cast<std::size_t>(solidTo - solidFrom) * 4);
+            for (int x = solidTo; x < to; ++x)
+                line[left + x] = Over(source[x], line[left + x]);
+        }
+    }
+
+    // A premultiplied pixel over an opaque one, two channels at a time.
+    static QRgb Over(QRgb source, QRgb target) {
+        const uint keep = 255 - qAlpha(source);
+        uint redBlue = (target & 0xff00ff) * keep;
+        redBlue = ((redBlue + ((redBlue >> 8) & 0xff00ff) + 0x800080) >> 8) & 0xff00ff;
+        uint alphaGreen = ((target >> 8) & 0xff00ff) * keep;
+        alphaGreen = (alphaGreen + ((alphaGreen >> 8) & 0xff00ff) + 0x800080) & 0xff00ff00;
+        return (source + (redBlue | alphaGreen)) | 0xff000000;
+    }
+    // Runs of rows, first to last, that a line left in the column's colour and nothing has painted
+    // over since; sorted and apart.
+    struct Run {
+        int first, last;
+    };
+    struct Column {
+        QRgb colour = 0;
+        std::vector<Run> runs;
+
+        void Add(Run added) {
+            auto at = runs.begin();
+            while (at != runs.end() && at->last + 1 < added.first)
+                ++at;
+            auto end = at;
+            while (end != runs.end() && end->first <= added.last + 1) {
+                added = Run{std::min(added.first, end->first), std::max(added.last, end->last)};
+                ++end;
+            }
+            runs.insert(runs.erase(at, end), added);
+        }
+        void Remove(int first, int last) {
+            for (std::size_t i = 0; i < runs.size();) {
+                Run& run = runs[i];
+                if (run.last < first || run.first > last) {
+                    ++i;
+                } else if (run.first < first && run.last > last) {
+                    const Run below{last + 1, run.last};
+                    run.last = first - 1;
+                    runs.insert(runs.begin() + static_cast<std::ptrdiff_t>(i) + 1, below);
+                    return;
+                } else if (run.first < first) {
+                    run.last = first - 1;
+                    ++i;
+                } else if (run.last > last) {
+                    run.first = last + 1;
+                    ++i;
+                } else {
+                    runs.erase(runs.begin() + static_cast<std::ptrdiff_t>(i));
+                }
+            }
+        }
+    };
+
+    void Write(int x, int first, int last, QRgb colour) {
+        uchar* pixel = bits_ + static_cast<qsizetype>(first) * bytesPerLine_ + static_cast<qsizetype>(x) * 4;
+        for (int y = first; y <= last; ++y, pixel += bytesPerLine_)
+            *reinterpret_cast<QRgb*>(pixel) = colour;
+    }
+
+    // Something other than a vertical line painted within the given pixels.
+    void Covered(const QRectF& area) {
+        const int left = std::max(0, static_cast<int>(std::floor(area.left())) - 1);
+        const int right = std::min(image_.width() - 1, static_cast<int>(std::ceil(area.right())) + 1);
+        const int top = static_cast<int>(std::floor(area.top())) - 1;
+        const int bottom = static_cast<int>(std::ceil(area.bottom())) + 1;
+        for (int x = left; x <= right; ++x)
+            if (!columns_[static_cast<std::size_t>(x)].runs.empty())
+                columns_[static_cast<std::size_t>(x)].Remove(top, bottom);
+    }
+
+    // Far off the image nothing shows, and pixel positions must fit in an int.
+    static bool Near(QPointF p) { return std::fabs(p.x()) < 1e6 && std::fabs(p.y()) < 1e6; }
+
+    const Sprite& SpriteFor(double r, const QColor& pen, const QColor& fill, int fx, int fy) {
+        for (const Sprite& sprite : sprites_)
+            if (sprite.radius == r && sprite.pen == pen.rgb() && sprite.fill == fill.rgb() &&
+                sprite.fx == fx && sprite.fy == fy)
+                return sprite;
+        const int half = static_cast<int>(std::ceil(r)) + 2;
+        QImage image(2 * half + 1, 2 * half + 1, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setPen(QPen(pen, 1));
+        painter.setBrush(fill);
+        painter.drawEllipse(QPointF(half + fx / 4.0, half + fy / 4.0), r, r);
+        painter.end();
+        if (sprites_.size() > 64)
+            sprites_.clear();
+        std::vector<Sprite::Row> rows;
+        for (int y = 0; y < image.height(); ++y)
+            rows.push_back(RowOf(image, y));
+        sprites_.push_back(Sprite{r, pen.rgb(), fill.rgb(), fx, fy, half, image, std::move(rows)});
+        return sprites_.back();
+    }
+
+    QImage& image_;
+    uchar* bits_;
+    qsizetype bytesPerLine_;
+    std::vector<Column> columns_;
+    QPainter painter_;
+    std::vector<Sprite> sprites_;
+};
+
+ShapePainter::ShapePainter(QImage& image) : painter_(std::make_unique<PixelPainter>(image)) {}
+ShapePainter::~ShapePainter() = default;
+
+void ShapePainter::Circle(QPointF centre, double r, const QColor& pen, const QColor& fill) {
+    painter_->Circle(centre, r, pen, fill);
+}
+
+void ShapePainter::Line(QPointF from, QPointF to, const QColor& pen) { painter_->Line(from, to, pen); }
+
+} // namespace examora
