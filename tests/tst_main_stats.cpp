@@ -17,15 +17,15 @@ namespace {
 const char* const kLocales[] = {"en_US", "de_DE"};
 
 // "name;yyyy-MM-dd;mark;credits" becomes the line the program holds, with the date in the locale's
-// short form. A spec starting with '=' is taken as it stands.
-QStringList HeldLines(const QStringList& specs) {
+// short form. An exam written starting with '=' is taken as it stands.
+QStringList HeldLines(const QStringList& exams) {
     QStringList lines;
-    for (const QString& spec : specs) {
-        if (spec.startsWith(u'=')) {
-            lines.append(spec.mid(1));
+    for (const QString& exam : exams) {
+        if (exam.startsWith(u'=')) {
+            lines.append(exam.mid(1));
             continue;
         }
-        QStringList parts = spec.split(u';');
+        QStringList parts = exam.split(u';');
         parts[1] = FormatDateTime(QDate::fromString(parts[1], Qt::ISODate), DateFormat::Short);
         lines.append(parts.join(u';'));
     }

@@ -9,7 +9,7 @@
 namespace examora {
 namespace {
 
-struct ItemSpec {
+struct ItemEntry {
     QAction* Form1::*member;
     const char* name;
     const char* caption;
@@ -17,16 +17,16 @@ struct ItemSpec {
     bool checkable;
 };
 
-struct MenuSpec {
+struct MenuEntry {
     QMenu* Form1::*member; // null for a command that stands on the bar itself
     const char* name;
     const char* caption;
-    std::initializer_list<ItemSpec> items;
+    std::initializer_list<ItemEntry> items;
     bool onBar;
 };
 
 // clang-format off
-const MenuSpec kMenuBar[] = {
+const MenuEntry kMenuBar[] = {
     {&Form1::File, "File", "&File", {
         {&Form1::Load, "Load", "&Load", &Form1::Load_Click, false},
         {&Form1::Save, "Save", "&Save", &Form1::Save_Click, false}}, true},
@@ -51,16 +51,16 @@ const MenuSpec kMenuBar[] = {
 } // namespace
 
 void Form1::BuildMenus() {
-    for (const MenuSpec& spec : kMenuBar) {
+    for (const MenuEntry& entry : kMenuBar) {
         QMenu* menu = nullptr;
-        if (spec.member) {
-            menu = new QMenu(QString::fromLatin1(spec.caption), this);
-            menu->setObjectName(QString::fromLatin1(spec.name));
-            this->*spec.member = menu;
-            if (spec.onBar)
+        if (entry.member) {
+            menu = new QMenu(QString::fromLatin1(entry.caption), this);
+            menu->setObjectName(QString::fromLatin1(entry.name));
+            this->*entry.member = menu;
+            if (entry.onBar)
                 menuBar()->addMenu(menu);
         }
-        for (const ItemSpec& item : spec.items) {
+        for (const ItemEntry& item : entry.items) {
             auto* action = new QAction(QString::fromLatin1(item.caption), this);
             action->setObjectName(QString::fromLatin1(item.name));
             action->setCheckable(item.checkable);
