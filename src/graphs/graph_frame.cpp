@@ -7,9 +7,8 @@
 
 namespace examora {
 
-double PlottedValueOf(const QStringList& parts, PlottedValue value) {
-    const double mark = Val(parts[ExamMark]);
-    return value == PlottedValue::Mark ? mark : mark * Val(parts[CreditValue]);
+double PlottedValueOf(const ExamReading& exam, PlottedValue value) {
+    return value == PlottedValue::Mark ? exam.mark : exam.mark * exam.credits;
 }
 
 std::optional<double> AxisWidth(const QString& timeUnit, QDate earliest, QDate latest) {
@@ -33,13 +32,10 @@ std::optional<GraphFrame> ComputeGraphFrame(const QStringList& lines, const QStr
     GraphFrame frame;
     frame.latest = DayZero();
     for (const QString& line : lines) {
-        const QStringList parts = RecordParts(line);
-        if (parts.size() != FieldCount)
+        const std::optional<ExamReading> reading = ReadExam(line);
+        if (!reading)
             continue;
-        const std::optional<QDate> date = DateValue(parts[ExamDate]);
-        if (!date)
-            continue;
-        const Exam exam{*date, PlottedValueOf(parts, value)};
+        const Exam exam{reading->date, PlottedValueOf(*reading, value)};
         if (exams.empty() || exam.date < frame.earliest)
             frame.earliest = exam.date;
         if (exam.date >= frame.latest)

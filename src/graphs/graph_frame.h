@@ -2,6 +2,8 @@
 // its stem rises, and the user scale that fits them all on the surface.
 #pragma once
 
+#include "records/record_line.h"
+
 #include <QDate>
 #include <QStringList>
 #include <optional>
@@ -11,8 +13,8 @@ namespace examora {
 
 enum class PlottedValue { Mark, MarkTimesCredits };
 
-// The value one record line plots: its mark, or its mark times its credit value.
-double PlottedValueOf(const QStringList& parts, PlottedValue value);
+// The value one exam plots: its mark, or its mark times its credit value.
+double PlottedValueOf(const ExamReading& exam, PlottedValue value);
 
 struct GraphPoint {
     double x = 0.0; // whole units of the time unit since the earliest exam

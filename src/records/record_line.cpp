@@ -22,6 +22,16 @@ bool IsRecordLine(const QString& line) {
     return IsDate(QStringView(line).sliced(separators[0] + 1, separators[1] - separators[0] - 1));
 }
 
+std::optional<ExamReading> ReadExam(const QString& line) {
+    const QStringList parts = RecordParts(line);
+    if (parts.size() != FieldCount)
+        return std::nullopt;
+    const std::optional<QDate> date = DateValue(parts[ExamDate]);
+    if (!date)
+        return std::nullopt;
+    return ExamReading{*date, Val(parts[ExamMark]), Val(parts[CreditValue])};
+}
+
 QString MakeRecordLine(const QString& name, const QString& date, const QString& mark,
                        const QString& credits) {
     return QStringList{Trim(name), Trim(date), Trim(mark), Trim(credits)}.join(kFieldSeparator);

@@ -1,8 +1,10 @@
 // One exam is held only as one text line: name, date, mark and credit value joined by ";".
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace examora {
 
@@ -16,6 +18,16 @@ QStringList RecordParts(const QString& line);
 // A line is a record when it has exactly four fields and the second reads as a date. The name, mark
 // and credit value are not tested here.
 bool IsRecordLine(const QString& line);
+
+// What the statistics and the graphs read of a record: the date, and the mark and credit value as
+// numbers (the number at the head of each field).
+struct ExamReading {
+    QDate date;
+    double mark = 0.0;
+    double credits = 0.0;
+};
+// Nothing for a line that does not split into four fields or whose date does not read.
+std::optional<ExamReading> ReadExam(const QString& line);
 
 // The four texts trimmed of their surrounding spaces and joined by ";".
 QString MakeRecordLine(const QString& name, const QString& date, const QString& mark, const QString& credits);

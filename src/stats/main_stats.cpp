@@ -8,24 +8,14 @@
 namespace examora {
 namespace {
 
-struct Exam {
-    QDate date;
-    double mark;
-    double credits;
-};
+using Exam = ExamReading;
 
 std::vector<Exam> ReadableExams(const QStringList& lines) {
     std::vector<Exam> exams;
     exams.reserve(static_cast<std::size_t>(lines.size()));
-    for (const QString& line : lines) {
-        const QStringList parts = RecordParts(line);
-        if (parts.size() != FieldCount)
-            continue;
-        const std::optional<QDate> date = DateValue(parts[ExamDate]);
-        if (!date)
-            continue;
-        exams.push_back(Exam{*date, Val(parts[ExamMark]), Val(parts[CreditValue])});
-    }
+    for (const QString& line : lines)
+        if (const std::optional<Exam> exam = ReadExam(line))
+            exams.push_back(*exam);
     return exams;
 }
 
