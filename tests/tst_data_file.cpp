@@ -3,6 +3,7 @@
 // place of the file, a full or read-only tmpfs, or the process acting as the user nobody).
 #include "platform/text_file.h"
 #include "records/data_file.h"
+#include "support/as_nobody.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,10 +17,9 @@
 #include <unistd.h>
 
 using namespace examora;
+using namespace examora::testing;
 
 namespace {
-
-constexpr uid_t kNobody = 65534;
 
 QByteArray Latin(const char* text, qsizetype size = -1) { return QByteArray(text, size); }
 
@@ -61,20 +61,6 @@ private:
     QByteArray dir_;
     bool mounted_ = false;
     int error_ = 0;
-};
-
-// The process acts as the user nobody for the life of the object.
-class ActAsNobody {
-public:
-    ActAsNobody() : ok_(::seteuid(kNobody) == 0) {}
-    ~ActAsNobody() {
-        if (ok_ && ::seteuid(0) != 0)
-            qFatal("cannot become root again");
-    }
-    bool Ok() const { return ok_; }
-
-private:
-    bool ok_;
 };
 
 } // namespace
@@ -246,7 +232,7 @@ private slots:
         const int openBefore = OpenFileCount();
         FileRead read;
         {
-            ActAsNobody nobody;
+            AsNobody nobody;
             if (!nobody.Ok())
                 QSKIP("the test cannot act as the user nobody here");
             read = ReadWholeFile(path, kMaxDataFileBytes);
@@ -363,7 +349,7 @@ private slots:
                                                 QFile::WriteOther));
         std::optional<QString> error;
         {
-            ActAsNobody nobody;
+            AsNobody nobody;
             if (!nobody.Ok())
                 QSKIP("the test cannot act as the user nobody here");
             error = ReplaceWholeFile(path, Latin("new\r\n"));

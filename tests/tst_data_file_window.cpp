@@ -1,6 +1,7 @@
 // The data file as the user meets it on the window: the reader at start and the Load command with
 // what they report, Save byte for byte, and the question on closing with Yes, No and a failed save.
 #include "records/data_file.h"
+#include "support/as_nobody.h"
 #include "support/window_fixture.h"
 
 #include <QAction>
@@ -172,11 +173,12 @@ private slots:
         QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                                QFile::ReadOther | QFile::ExeOther));
         QVERIFY(QFile::setPermissions(fixture.dataFilePath(), QFile::ReadOwner | QFile::WriteOwner));
-        if (::seteuid(65534) != 0)
-            QSKIP("the test cannot act as the user nobody here");
-        w.Load->trigger();
-        if (::seteuid(0) != 0)
-            qFatal("cannot become root again");
+        {
+            const AsNobody nobody;
+            if (!nobody.Ok())
+                QSKIP("the test cannot act as the user nobody here");
+            w.Load->trigger();
+        }
         QCOMPARE(Shown(fixture.messages()), QStringList{"Permission denied|48"});
         QCOMPARE(w.ExamList->ListCount(), 0);
     }

@@ -5,6 +5,7 @@
 // read-only or tiny tmpfs mount, a folder where the file should be, or the process itself switched
 // to the unprivileged user nobody while it saves.
 #include "records/conversions.h"
+#include "support/as_nobody.h"
 #include "support/window_fixture.h"
 
 #include <QAction>
@@ -19,9 +20,6 @@ using namespace examora;
 using namespace examora::testing;
 
 namespace {
-
-constexpr uid_t kNobody = 65534;
-constexpr gid_t kNoGroup = 65534;
 
 // Runs a system command; returns its error output, or nothing when it succeeded.
 std::optional<QString> Run(const QString& program, const QStringList& arguments) {
@@ -143,21 +141,6 @@ private:
     std::optional<QString> error_;
 };
 
-// While it lives the whole process is the user nobody (real and effective), as a user who may not
-// write would be; root stays the saved user, so that the process can come back.
-class AsNobody {
-public:
-    AsNobody() : ok_(setresuid(kNobody, kNobody, 0) == 0) {}
-    ~AsNobody() {
-        if (ok_ && setresuid(0, 0, 0) != 0)
-            qFatal("cannot become root again");
-    }
-    bool ok() const { return ok_; }
-
-private:
-    bool ok_;
-};
-
 QStringList Records(int count, const QString& date) {
     QStringList lines;
     for (int i = 0; i < count; ++i)
@@ -226,7 +209,7 @@ private slots:
             std::optional<AsNobody> nobody;
             if (Fault(fault) == Fault::FileReadOnlyToUser || Fault(fault) == Fault::FolderReadOnlyToUser) {
                 nobody.emplace();
-                QVERIFY(nobody->ok());
+                QVERIFY(nobody->Ok());
             }
             w.Save->trigger();
         }
