@@ -75,10 +75,14 @@ private slots:
         PressMenuKey(w);
         QTRY_VERIFY(w.SetTimeUnits->isVisible());
         w.SetTimeUnits->hide();
+        QTest::keyClick(&w, Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(w.SetTimeUnits->isVisible());
+        w.SetTimeUnits->hide();
 
         // Opening the File menu ends the graph's answers to the pointer and the keyboard alike.
         emit w.File->aboutToShow();
         PressMenuKey(w);
+        QTest::keyClick(&w, Qt::Key_F10, Qt::ShiftModifier);
         QVERIFY(!w.SetTimeUnits->isVisible());
     }
 

@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QTimer>
 
 namespace examora {
@@ -35,6 +36,8 @@ void Form1::ConnectEvents() {
     connect(ExamComm, &QPushButton::clicked, this, &Form1::ExamComm_Click);
     connect(&ExamList->Store(), &ExamListModel::ItemCheck, this, &Form1::ExamList_ItemCheck);
     connect(File, &QMenu::aboutToShow, this, &Form1::File_Click);
+    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this), &QShortcut::activated, this,
+            &Form1::PopUpUnitsFromKeyboard);
     connect(Graphics, &QMenu::aboutToShow, this, &Form1::Graphics_Click);
 }
 
@@ -60,10 +63,15 @@ void Form1::showEvent(QShowEvent* event) {
     }
 }
 
+// The keyboard's menu key and Shift+F10 open the Units pop-up over a graph, as the right button
+// does; a right click is handled as a button press on the surface.
 void Form1::contextMenuEvent(QContextMenuEvent* event) {
-    // The keyboard's menu key (or Shift+F10) opens the Units pop-up over a graph, as the right
-    // button does; a right click is handled as a button press on the surface.
-    if (event->reason() == QContextMenuEvent::Keyboard && graphShown)
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        PopUpUnitsFromKeyboard();
+}
+
+void Form1::PopUpUnitsFromKeyboard() {
+    if (graphShown)
         SetTimeUnits->popup(surface->mapToGlobal(surface->rect().center()));
 }
 

@@ -156,6 +156,7 @@ private:
     void ConnectEvents();
     void ReadDataFile(bool reportToUser);
     void DrawGraph(PlottedValue value, const QColor& fill);
+    void PopUpUnitsFromKeyboard();
     void SetUnitCommand(QAction* checked, const QString& code);
 
     MessageService& messages_;
