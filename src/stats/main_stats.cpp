@@ -19,7 +19,8 @@ std::vector<Exam> ReadableExams(const QStringList& lines) {
     return exams;
 }
 
-std::optional<double> RoundedRatio(double numerator, double divisor) { return Round(numerator / divisor, 1); }
+// Averages are shown to one decimal.
+double RoundedRatio(double numerator, double divisor) { return Round(numerator / divisor, 1); }
 
 void AcademicAverages(const std::vector<Exam>& exams, MainStats& stats) {
     int count = 0;
