@@ -83,9 +83,11 @@ private slots:
             << QByteArray("abc\r\nMath;;28;9\r\n") << none << warning;
         QTest::newRow("binary garbage") << Garbage() << none << warning;
         QTest::newRow("NUL bytes") << QByteArray(300, '\0') << none << warning;
-        QTest::newRow("bad lines dropped silently")
+        QTest::newRow("lines that are no records are counted; empty ones are not")
             << QByteArray("abc\r\nPhysics;12/6/2006;27;9\r\n\r\nMath;3/7/2006;28\r\n")
-            << QStringList{"Physics;12/6/2006;27;9"} << none;
+            << QStringList{"Physics;12/6/2006;27;9"}
+            << QStringList{QStringLiteral("WARNING : 2 lines of Examora.TXT could not be read. They are kept in "
+                                          "the file unchanged.|48")};
         QTest::newRow("LF ends and a last line without an end")
             << QByteArray("Physics;12/6/2006;27;9\nAnalysis;1/15/2007;30;6")
             << QStringList{"Analysis;1/15/2007;30;6", "Physics;12/6/2006;27;9"} << none;
@@ -101,40 +103,60 @@ private slots:
         QVERIFY(!fixture.window().dataChanged);
     }
 
-    void startIsSilentWhenTheFileCannotBeRead() {
-        WindowFixture fixture(kTwoInDateOrder);
+    // A file too large to read is told at start and never replaced by a save, also not the one
+    // asked for on closing, until a Load has read it.
+    void fileThatCouldNotBeReadIsNeverReplaced() {
+        QByteArray big = kTwoInDateOrder;
+        big.resize(kMaxDataFileBytes + 1, 'x');
+        WindowFixture fixture(big);
         Form1& w = fixture.window();
-        QVERIFY(QFile::remove(fixture.dataFilePath()));
-        QVERIFY(QDir().mkdir(fixture.dataFilePath()));
-        w.LoadDataAtStart();
-        QCOMPARE(w.ExamList->ListCount(), 0);
-        QCOMPARE(Shown(fixture.messages()), QStringList{});
+        big.clear();
+        QCOMPARE(fixture.messages().prompts.size(), 1);
+        QVERIFY(fixture.messages().prompts[0].text.contains(QStringLiteral("too large")));
+        QCOMPARE(fixture.messages().prompts[0].flags, 48);
+        EnterExam(w, QStringLiteral("Chemistry"), QStringLiteral("25"), QStringLiteral("6"));
+        fixture.messages().prompts.clear();
+        fixture.messages().AnswerNext(AnswerYes);
+        QVERIFY(!w.close());
+        QCOMPARE(fixture.messages().prompts.size(), 2);
+        QVERIFY(fixture.messages().prompts[1].text.startsWith(
+            QStringLiteral("Examora.TXT could not be read, so it was not replaced: ")));
+        QCOMPARE(QFileInfo(fixture.dataFilePath()).size(), kMaxDataFileBytes + 1);
+        QCOMPARE(w.ExamList->ListCount(), 1);
+        // Dismissing the question (Escape) keeps the window open too; only No closes unsaved.
+        fixture.messages().AnswerNext(AnswerCancel);
+        QVERIFY(!w.close());
+        fixture.messages().AnswerNext(AnswerNo);
+        QVERIFY(w.close());
     }
 
     void loadReportsEveryOutcome_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("held");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("records") << kTwoInDateOrder << 2 << kLoaded + QStringLiteral("|64");
-        QTest::newRow("zero bytes is an empty list") << QByteArray() << 0 << kLoaded + QStringLiteral("|64");
-        QTest::newRow("one empty line") << QByteArray("\r\n") << 0 << kCorrupted + QStringLiteral("|48");
-        QTest::newRow("abc") << QByteArray("abc") << 0 << kCorrupted + QStringLiteral("|48");
-        QTest::newRow("binary garbage") << Garbage() << 0 << kCorrupted + QStringLiteral("|48");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("records") << kTwoInDateOrder << 2 << QStringList{kLoaded + QStringLiteral("|64")};
+        QTest::newRow("zero bytes is an empty list") << QByteArray() << 0 << QStringList{kLoaded + QStringLiteral("|64")};
+        QTest::newRow("one empty line") << QByteArray("\r\n") << 0 << QStringList{kCorrupted + QStringLiteral("|48")};
+        QTest::newRow("abc") << QByteArray("abc") << 0 << QStringList{kCorrupted + QStringLiteral("|48")};
+        QTest::newRow("binary garbage") << Garbage() << 0 << QStringList{kCorrupted + QStringLiteral("|48")};
         QTest::newRow("some bad lines")
-            << QByteArray("abc\r\nPhysics;12/6/2006;27;9\r\n") << 1 << kLoaded + QStringLiteral("|64");
+            << QByteArray("abc\r\nPhysics;12/6/2006;27;9\r\n") << 1
+            << QStringList{QStringLiteral("WARNING : 1 line of Examora.TXT could not be read. It is kept in the "
+                                          "file unchanged.|48"),
+                           kLoaded + QStringLiteral("|64")};
     }
     void loadReportsEveryOutcome() {
         QFETCH(QByteArray, bytes);
         QFETCH(int, held);
-        QFETCH(QString, shown);
+        QFETCH(QStringList, shown);
         WindowFixture fixture(std::nullopt);
         Form1& w = fixture.window();
         EnterExam(w, QStringLiteral("Unsaved"), QStringLiteral("30"), QStringLiteral("6"));
         QVERIFY(w.dataChanged);
         fixture.writeDataFile(bytes);
         w.Load->trigger();
-        // Added exams are discarded without a question.
-        QCOMPARE(Shown(fixture.messages()), QStringList{shown});
+        // Unsaved exams are asked about; No discards them.
+        QCOMPARE(Shown(fixture.messages()), (QStringList{kQuestion + QStringLiteral("|36")} + shown));
         QCOMPARE(w.ExamList->ListCount(), held);
         QVERIFY(!w.dataChanged);
         // ShowExams was enabled by the insertion and is left so.
@@ -151,7 +173,8 @@ private slots:
         QVERIFY(QFile::remove(fixture.dataFilePath()));
         w.Load->trigger();
         QCOMPARE(Shown(fixture.messages()), QStringList{"No such file or directory|48"});
-        QCOMPARE(w.ExamList->ListCount(), 0);
+        // A Load that fails leaves the held exams as they were.
+        QCOMPARE(w.ExamList->ListCount(), 2);
         QVERIFY(w.ShowExams->isEnabled());
 
         fixture.messages().prompts.clear();
@@ -180,10 +203,10 @@ private slots:
             w.Load->trigger();
         }
         QCOMPARE(Shown(fixture.messages()), QStringList{"Permission denied|48"});
-        QCOMPARE(w.ExamList->ListCount(), 0);
+        QCOMPARE(w.ExamList->ListCount(), 2);
     }
 
-    void lineOf100MegabytesIsNoRecord() {
+    void lineOf100MegabytesIsKeptButNoRecord() {
         WindowFixture fixture(std::nullopt);
         Form1& w = fixture.window();
         QByteArray line(100 * 1024 * 1024, 'x');
@@ -191,7 +214,10 @@ private slots:
         fixture.writeDataFile(line + "\r\nPhysics;12/6/2006;27;9\r\n");
         line.clear();
         w.Load->trigger();
-        QCOMPARE(Shown(fixture.messages()), QStringList{kLoaded + QStringLiteral("|64")});
+        QCOMPARE(Shown(fixture.messages()),
+                 (QStringList{QStringLiteral("WARNING : 1 line of Examora.TXT could not be read. It is kept in the "
+                                             "file unchanged.|48"),
+                              kLoaded + QStringLiteral("|64")}));
         QCOMPARE(Held(w), QStringList{"Physics;12/6/2006;27;9"});
     }
 
@@ -200,9 +226,10 @@ private slots:
                                          "algebra;1/15/2007;30;6\r\nAlgebra;1/15/2007;28;6"));
         Form1& w = fixture.window();
         w.Save->trigger();
-        QCOMPARE(Shown(fixture.messages()), QStringList{kSaved + QStringLiteral("|64")});
+        QCOMPARE(Shown(fixture.messages()).last(), kSaved + QStringLiteral("|64"));
+        // The line that is no record is written back after the records.
         QCOMPARE(fixture.dataFileBytes(), QByteArray("Algebra;1/15/2007;28;6\r\nalgebra;1/15/2007;30;6\r\n"
-                                                     "Physics;12/6/2006;27;9\r\nzoology;1/2/2007;30;6\r\n"));
+                                                     "Physics;12/6/2006;27;9\r\nzoology;1/2/2007;30;6\r\nabc\r\n"));
         QVERIFY(!w.dataChanged);
     }
 
@@ -234,6 +261,82 @@ private slots:
         fixture.messages().prompts.clear();
         w.LoadDataAtStart();
         QCOMPARE(Shown(fixture.messages()), QStringList{});
+    }
+
+    // Another program (a second window, a sync folder) changed the file since it was read: the
+    // save keeps its changes and these, tells so once, and holds the merged list.
+    void fileChangedOnDiskIsMergedOnSave() {
+        WindowFixture fixture(kTwoInDateOrder + "abc\r\n");
+        Form1& w = fixture.window();
+        EnterExam(w, QStringLiteral("Chemistry"), QStringLiteral("25"), QStringLiteral("6"));
+        fixture.writeDataFile("Biology;3/3/2008;28;6\r\nAnalysis;1/15/2007;30;6\r\nabc\r\n");
+        fixture.messages().prompts.clear();
+        w.Save->trigger();
+        QCOMPARE(Shown(fixture.messages()),
+                 (QStringList{QStringLiteral("Examora.TXT was changed by another program since it was read. Its "
+                                             "changes and yours were merged.|64"),
+                              kSaved + QStringLiteral("|64")}));
+        const QStringList merged{"Analysis;1/15/2007;30;6", "Biology;3/3/2008;28;6", "Chemistry;12/7/2026;25;6"};
+        QCOMPARE(fixture.dataFileBytes(), DataFile(merged + QStringList{"abc"}));
+        QCOMPARE(Held(w), merged);
+        // Saved again with nothing changed on disk: no second merge.
+        fixture.messages().prompts.clear();
+        w.Save->trigger();
+        QCOMPARE(Shown(fixture.messages()), QStringList{kSaved + QStringLiteral("|64")});
+    }
+
+    // Load with unsaved changes asks first: a dismissed question keeps everything, Yes saves first.
+    void loadAsksBeforeDiscardingChanges_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("held");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("dismissed: nothing happens") << int(AnswerCancel) << 3
+                                                   << QStringList{kQuestion + QStringLiteral("|36")};
+        QTest::newRow("Yes saves, then reads") << int(AnswerYes) << 3
+                                               << QStringList{kQuestion + QStringLiteral("|36"),
+                                                              kSaved + QStringLiteral("|64"),
+                                                              kLoaded + QStringLiteral("|64")};
+    }
+    void loadAsksBeforeDiscardingChanges() {
+        QFETCH(int, answer);
+        QFETCH(int, held);
+        QFETCH(QStringList, shown);
+        WindowFixture fixture(kTwoInDateOrder);
+        Form1& w = fixture.window();
+        EnterExam(w, QStringLiteral("Chemistry"), QStringLiteral("25"), QStringLiteral("6"));
+        fixture.messages().AnswerNext(answer);
+        w.Load->trigger();
+        QCOMPARE(Shown(fixture.messages()), shown);
+        QCOMPARE(w.ExamList->ListCount(), held);
+        QCOMPARE(w.dataChanged, answer == AnswerCancel);
+    }
+
+    // Exams written under one language and read under another lose nothing, whether or not their
+    // dates read as dates there.
+    void fileWrittenUnderItalianKeepsEveryLineUnderCAndEnglish_data() {
+        QTest::addColumn<QString>("reader");
+        QTest::newRow("C") << "C";
+        QTest::newRow("en_US") << "en_US";
+    }
+    void fileWrittenUnderItalianKeepsEveryLineUnderCAndEnglish() {
+        QFETCH(QString, reader);
+        QLocale::setDefault(QLocale(QStringLiteral("it_IT")));
+        QStringList lines;
+        for (int i = 0; i < 5; ++i) {
+            const QDate day(2023, 1 + i, 13 - 3 * i);
+            lines.append(QStringLiteral("Esame %1;%2;28;9").arg(i).arg(QLocale().toString(
+                day, i % 2 ? QLocale::LongFormat : QLocale::ShortFormat)));
+        }
+        QLocale::setDefault(QLocale(reader));
+        WindowFixture fixture(DataFile(lines));
+        Form1& w = fixture.window();
+        EnterExam(w, QStringLiteral("Zoologia"), QStringLiteral("30"), QStringLiteral("6"));
+        fixture.messages().AnswerNext(AnswerYes);
+        QVERIFY(w.close());
+        const QStringList saved = QString::fromUtf8(fixture.dataFileBytes()).split(QStringLiteral("\r\n"));
+        for (const QString& line : lines)
+            QVERIFY2(saved.contains(line), qPrintable(line));
+        QCOMPARE(saved.size(), lines.size() + 2);
     }
 
     void saveFailureKeepsTheChangesUnsaved() {

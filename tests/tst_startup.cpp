@@ -53,7 +53,8 @@ private slots:
         QTest::newRow("it_IT two exams: statistics")
             << "it_IT" << DataFile({"Fisica;31/12/2006;27;9", "Analisi;15/1/2004;30;6"}) << true << "";
         QTest::newRow("it_IT one good line of three: entry panel")
-            << "it_IT" << DataFile({"Fisica;31/12/2006;27;9", "Analisi;;30;6", ""}) << false << "";
+            << "it_IT" << DataFile({"Fisica;31/12/2006;27;9", "Analisi;;30;6", ""}) << false
+            << "WARNING : 1 line of Examora.TXT could not be read. It is kept in the file unchanged.";
         QTest::newRow("de_DE two exams: statistics")
             << "de_DE" << DataFile({"Physik;31.12.2006;27;9", "Analysis;15.1.2004;30;6"}) << true << "";
     }

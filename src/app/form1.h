@@ -20,6 +20,7 @@
 #include "platform/clock.h"
 #include "platform/message_service.h"
 #include "platform/surface.h"
+#include "records/data_file_keeper.h"
 #include "stats/main_stats.h"
 
 #include <QDate>
@@ -161,6 +162,7 @@ private:
 
     MessageService& messages_;
     const Clock& clock_;
+    DataFileKeeper dataFile_;
     // What the frame added to the client area when the normal size was taken: the window manager
     // may not have framed the window yet, and the normal size must give back the same client area.
     QSize normalFrame_;

@@ -14,7 +14,10 @@ ListPlacement PlaceExamList(float outerWidth, float outerHeight) {
     return {QRectF(left, top, width, height), QRectF(left + offset, top + offset, width, height)};
 }
 
-void Form1::Form_Load() { dataFileName = kDataFileName; }
+void Form1::Form_Load() {
+    dataFileName = kDataFileName;
+    dataFile_.SetPath(dataFileName);
+}
 
 void Form1::Form_Activate() {
     normalHeight = OuterHeight();

@@ -1,6 +1,7 @@
 #include "platform/message_service.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace examora {
 
@@ -13,7 +14,14 @@ int QtMessageService::MsgBox(const QString& prompt, int flags, const QString& ti
         box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
-        return box.exec() == QMessageBox::Yes ? AnswerYes : AnswerNo;
+        // Escape and the box's close button would count as No; they go to a Cancel that is never
+        // shown, so that a dismissed question is told apart from an answer.
+        box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+        box.button(QMessageBox::Cancel)->hide();
+        box.exec();
+        if (box.clickedButton() == box.button(QMessageBox::Yes))
+            return AnswerYes;
+        return box.clickedButton() == box.button(QMessageBox::No) ? AnswerNo : AnswerCancel;
     case Exclamation:
         box.setIcon(QMessageBox::Warning);
         break;

@@ -9,12 +9,14 @@ namespace examora {
 
 // Flags and answers of a message box.
 enum MsgBoxFlags : int { OkOnly = 0, YesNoQuestion = 36, Exclamation = 48, Information = 64 };
-enum MsgBoxAnswer : int { AnswerOk = 1, AnswerYes = 6, AnswerNo = 7 };
+// AnswerCancel: a question dismissed without an answer (Escape, or the box's close button).
+enum MsgBoxAnswer : int { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
 
 class MessageService {
 public:
     virtual ~MessageService() = default;
-    // Shows the prompt and blocks until it is answered; returns AnswerYes (6) for Yes.
+    // Shows the prompt and blocks until it is answered; returns AnswerYes (6) for Yes, AnswerNo (7)
+    // for No and AnswerCancel (2) when a question is dismissed.
     virtual int MsgBox(const QString& prompt, int flags, const QString& title) = 0;
 };
 

@@ -67,8 +67,12 @@ void KeepOwnerAndMode(const QString& path, int handle) {
 } // namespace
 
 std::optional<QString> ReplaceWholeFile(const QString& path, const QByteArray& bytes) {
-    if (QFileInfo(path).isDir())
+    const QFileInfo info(path);
+    if (info.isDir())
         return QStringLiteral("%1 is a directory, not a file").arg(path);
+    // Followed through links: a device or a pipe would become a plain file in its place.
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("%1 is not a regular file").arg(path);
     QSaveFile file(path);
     // Unbuffered, so that each write reports what really reached the file: on a full disk a
     // buffered write can come back short without an error and the commit would then succeed.

@@ -4,6 +4,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QUtf8StringView>
 #include <algorithm>
 
 namespace examora {
@@ -15,7 +16,7 @@ constexpr char16_t kWindows1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201
                                            0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-QString FromWindows1252(const QByteArray& bytes) {
+QString FromWindows1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     for (char byte : bytes) {
@@ -25,26 +26,65 @@ QString FromWindows1252(const QByteArray& bytes) {
     return text;
 }
 
-QString DecodeText(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
+bool IsAscii(QByteArrayView bytes) {
+    unsigned char any = 0;
+    for (char byte : bytes)
+        any |= static_cast<unsigned char>(byte);
+    return any < 0x80;
+}
+
+// One line in its own encoding, so that a single stray byte cannot turn a whole UTF-8 file into
+// Windows-1252 (and every accented letter into two at the next save).
+QString DecodeLine(QByteArrayView bytes) {
+    if (IsAscii(bytes))
+        return QString::fromLatin1(bytes);
+    if (QUtf8StringView(bytes).isValidUtf8()) {
+        // A U+FEFF at the start of a line is text, not a byte-order mark.
+        QStringDecoder utf8(QStringDecoder::Utf8,
+                            QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        return utf8.decode(bytes);
+    }
     return FromWindows1252(bytes);
+}
+
+template <typename Text, typename Take>
+void ForEachLine(Text text, typename Text::value_type lineFeed, Take take) {
+    qsizetype start = 0;
+    const qsizetype size = text.size();
+    while (start < size) {
+        qsizetype end = text.indexOf(lineFeed, start);
+        if (end < 0)
+            end = size;
+        qsizetype lineEnd = end;
+        if (lineEnd > start && text[lineEnd - 1] == typename Text::value_type(13))
+            --lineEnd;
+        if (lineEnd > start)
+            take(text.sliced(start, lineEnd - start));
+        start = end + 1;
+    }
+}
+
+QStringList DecodeUtf16Lines(const QByteArray& bytes, QStringDecoder::Encoding encoding) {
+    QStringDecoder utf16(encoding, QStringDecoder::Flag::Stateless);
+    const QString text = utf16.decode(QByteArrayView(bytes).sliced(2));
+    QStringList lines;
+    ForEachLine(QStringView(text), QChar(10), [&](QStringView line) { lines.append(line.toString()); });
+    return lines;
 }
 
 } // namespace
 
 QStringList DecodeDataLines(const QByteArray& bytes) {
-    const QString text = DecodeText(bytes);
-    if (text.isEmpty())
-        return {};
-    QStringList lines = text.split(QChar(10), Qt::KeepEmptyParts);
-    if (lines.last().isEmpty())
-        lines.removeLast();
-    for (QString& line : lines)
-        if (line.endsWith(QChar(13)))
-            line.chop(1);
+    if (bytes.startsWith("\xFF\xFE"))
+        return DecodeUtf16Lines(bytes, QStringDecoder::Utf16LE);
+    if (bytes.startsWith("\xFE\xFF"))
+        return DecodeUtf16Lines(bytes, QStringDecoder::Utf16BE);
+    QByteArrayView text(bytes);
+    // A UTF-8 byte-order mark at the very start is no part of the first line.
+    if (text.startsWith("\xEF\xBB\xBF"))
+        text = text.sliced(3);
+    QStringList lines;
+    ForEachLine(text, '\n', [&](QByteArrayView line) { lines.append(DecodeLine(line)); });
     return lines;
 }
 
@@ -57,25 +97,29 @@ QStringList RecordLinesOf(const QStringList& lines) {
     return records;
 }
 
-QByteArray EncodeDataLines(const QStringList& lines) {
+QByteArray EncodeDataLines(const QStringList& lines, const QStringList& further) {
     // One buffer with room for the longest possible UTF-8, filled line by line and cut to size;
     // the pages never written are never touched.
     QStringEncoder utf8(QStringEncoder::Utf8);
     qsizetype room = 0;
-    for (const QString& line : lines)
-        room += utf8.requiredSpace(line.size()) + 2;
+    for (const QStringList* list : {&lines, &further})
+        for (const QString& line : *list)
+            room += utf8.requiredSpace(line.size()) + 2;
     // The reader takes a U+FEFF at the very start for a byte-order mark and drops it: a first line
     // that starts with one gets a mark of its own before it, so that it reads back whole.
-    const bool markFirst = !lines.isEmpty() && lines.first().startsWith(QChar(0xFEFF));
+    const QStringList& first = lines.isEmpty() ? further : lines;
+    const bool markFirst = !first.isEmpty() && first.first().startsWith(QChar(0xFEFF));
     QByteArray bytes;
     bytes.resize(room + (markFirst ? 3 : 0));
     char* out = bytes.data();
     if (markFirst)
         out = std::copy_n("\xEF\xBB\xBF", 3, out);
-    for (const QString& line : lines) {
-        out = utf8.appendToBuffer(out, line);
-        *out++ = '\r';
-        *out++ = '\n';
+    for (const QStringList* list : {&lines, &further}) {
+        for (const QString& line : *list) {
+            out = utf8.appendToBuffer(out, line);
+            *out++ = '\r';
+            *out++ = '\n';
+        }
     }
     bytes.truncate(out - bytes.constData());
     return bytes;

@@ -1,5 +1,6 @@
 // The data file "Examora.TXT": one record line per line, CR LF after each, written in UTF-8.
-// Older files written in the Windows ANSI code page are read as Windows-1252.
+// Each line is read in its own encoding: UTF-8 where it is valid UTF-8, Windows-1252 (the older
+// Windows code page) otherwise; a file that starts with a UTF-16 byte-order mark is read as UTF-16.
 #pragma once
 
 #include <QByteArray>
@@ -14,14 +15,14 @@ inline const QString kDataFileName = QStringLiteral("Examora.TXT");
 // list of exams the program is made for takes a few megabytes.
 inline constexpr qint64 kMaxDataFileBytes = qint64{256} * 1024 * 1024;
 
-// Every line of the file: up to LF, without a CR before it; a last line without an end is a line
-// too, and the end of the last line does not start another one.
+// Every non-empty line of the file: up to LF, without a CR before it; a last line without an end
+// is a line too. Empty lines carry nothing and are left out.
 QStringList DecodeDataLines(const QByteArray& bytes);
 
 // The records of the file, in file order: the lines that pass the record test, unchanged.
 QStringList RecordLinesOf(const QStringList& lines);
 
-// The file's bytes for the given lines: each line in UTF-8 followed by CR LF.
-QByteArray EncodeDataLines(const QStringList& lines);
+// The file's bytes for the given lines, then the further ones: each line in UTF-8 followed by CR LF.
+QByteArray EncodeDataLines(const QStringList& lines, const QStringList& further = {});
 
 } // namespace examora

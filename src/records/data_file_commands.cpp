@@ -1,7 +1,6 @@
-// The File menu's commands, the readers and the writer of the data file, and the question asked
-// when the window closes with unsaved changes.
+// The File menu's commands, the readers and the writer of the data file, and the questions asked
+// before unsaved changes could be lost.
 #include "app/form1.h"
-#include "platform/text_file.h"
 #include "records/data_file.h"
 
 namespace examora {
@@ -9,26 +8,46 @@ namespace {
 
 const QString kTitle = QStringLiteral("Examora");
 
+QString KeptLinesWarning(const QString& fileName, qsizetype count) {
+    if (count == 1)
+        return QStringLiteral("WARNING : 1 line of %1 could not be read. It is kept in the file unchanged.")
+            .arg(fileName);
+    return QStringLiteral("WARNING : %1 lines of %2 could not be read. They are kept in the file unchanged.")
+        .arg(count)
+        .arg(fileName);
+}
+
 } // namespace
 
 void Form1::LoadDataAtStart() { ReadDataFile(false); }
 
-void Form1::LoadDataFile() { ReadDataFile(true); }
+void Form1::LoadDataFile() {
+    if (dataChanged) {
+        const int answer = messages_.MsgBox(QStringLiteral("Do you want to save changes ?"), YesNoQuestion, kTitle);
+        if (answer == AnswerYes ? !SaveDataFile() : answer != AnswerNo)
+            return;
+    }
+    ReadDataFile(true);
+}
 
-// At start only the corrupted-file warning is shown; the Load command reports every outcome.
+// At start only warnings are shown; the Load command reports every outcome. A read that fails
+// leaves the held exams as they were, and a file that exists but could not be read is not
+// replaced by a save until it has been read.
 void Form1::ReadDataFile(bool reportToUser) {
-    ExamList->Clear();
-    dataChanged = false;
-    const FileRead file = ReadWholeFile(dataFileName, kMaxDataFileBytes);
-    if (!file.ok) {
-        if (reportToUser)
-            messages_.MsgBox(file.error, Exclamation, kTitle);
+    DataFileKeeper::ReadOutcome read = dataFile_.Read();
+    if (read.kind != DataFileKeeper::ReadOutcome::Done) {
+        if (reportToUser || read.kind == DataFileKeeper::ReadOutcome::Failed)
+            messages_.MsgBox(read.error, Exclamation, kTitle);
         return;
     }
-    ExamList->Store().ReplaceAll(RecordLinesOf(DecodeDataLines(file.bytes)));
+    dataChanged = false;
+    ExamList->Store().ReplaceAll(std::move(read.records));
+    const qsizetype kept = dataFile_.Kept().size();
     if (ExamList->ListCount() > 0) {
         ShowExams->setEnabled(true);
-    } else if (!file.bytes.isEmpty()) {
+        if (kept > 0)
+            messages_.MsgBox(KeptLinesWarning(dataFileName, kept), Exclamation, kTitle);
+    } else if (read.byteCount > 0) {
         // Content, but not one record in it. An empty file is what saving no exams leaves.
         messages_.MsgBox(QStringLiteral("WARNING : Corrupted file "), Exclamation, kTitle);
         return;
@@ -38,10 +57,27 @@ void Form1::ReadDataFile(bool reportToUser) {
 }
 
 bool Form1::SaveDataFile() {
-    // An empty list writes an empty file, so that erased exams do not come back at the next start.
-    if (const auto error = ReplaceWholeFile(dataFileName, EncodeDataLines(ExamList->Lines()))) {
-        messages_.MsgBox(*error, Exclamation, kTitle);
+    ExamListModel& store = ExamList->Store();
+    DataFileKeeper::SaveOutcome saved = dataFile_.Save(store.Lines(), store.Changes());
+    if (saved.kind == DataFileKeeper::SaveOutcome::NotRead) {
+        messages_.MsgBox(dataFileName + QStringLiteral(" could not be read, so it was not replaced: ") + saved.error,
+                         Exclamation, kTitle);
         return false;
+    }
+    if (saved.kind == DataFileKeeper::SaveOutcome::Failed) {
+        messages_.MsgBox(saved.error, Exclamation, kTitle);
+        return false;
+    }
+    if (saved.merged) {
+        store.ReplaceAll(std::move(*saved.merged));
+        if (store.ListCount() > 0)
+            ShowExams->setEnabled(true);
+        messages_.MsgBox(dataFileName +
+                             QStringLiteral(" was changed by another program since it was read. Its changes "
+                                            "and yours were merged."),
+                         Information, kTitle);
+    } else {
+        store.ForgetChanges();
     }
     messages_.MsgBox(QStringLiteral("Data saved to ") + dataFileName, Information, kTitle);
     dataChanged = false;
@@ -56,11 +92,13 @@ void Form1::File_Click() {
 bool Form1::Form_Unload() {
     if (!dataChanged)
         return true;
-    if (messages_.MsgBox(QStringLiteral("Do you want to save changes ?"), YesNoQuestion, kTitle) != AnswerYes)
+    // Only Yes and No close: a question dismissed without an answer keeps the window open.
+    const int answer = messages_.MsgBox(QStringLiteral("Do you want to save changes ?"), YesNoQuestion, kTitle);
+    if (answer == AnswerNo)
         return true;
     // A save that fails keeps the window open with the records held: the user may try again, or
     // close again and answer No.
-    return SaveDataFile();
+    return answer == AnswerYes && SaveDataFile();
 }
 
 } // namespace examora

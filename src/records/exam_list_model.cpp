@@ -68,7 +68,9 @@ SortEntry AppendKey(std::u16string& keys, qsizetype& used, const QString& line, 
     return entry;
 }
 
-// Sorts the lines by keys folded once into one buffer; lines that compare equal keep their order.
+} // namespace
+
+// Keys are folded once into one buffer.
 void SortLines(QStringList& lines) {
     qsizetype total = 0;
     for (const QString& line : std::as_const(lines))
@@ -93,8 +95,6 @@ void SortLines(QStringList& lines) {
     lines = std::move(sorted);
 }
 
-} // namespace
-
 bool SortsBefore(const QString& a, const QString& b) {
     // Folded letter by letter while both lines are ASCII, so that no key is built; the first other
     // letter hands over to the whole keys.
@@ -116,6 +116,7 @@ void ExamListModel::AddItem(const QString& line) {
     beginInsertRows({}, row, row);
     lines_.insert(row, line);
     checked_.insert(checked_.begin() + row, 0);
+    changes_.added.append(line);
     endInsertRows();
 }
 
@@ -124,6 +125,7 @@ void ExamListModel::RemoveItem(int i) {
         return;
     beginRemoveRows({}, i, i);
     selCount_ -= checked_[static_cast<std::size_t>(i)];
+    changes_.erased.append(lines_.at(i));
     lines_.removeAt(i);
     checked_.erase(checked_.begin() + i);
     endRemoveRows();
@@ -142,6 +144,7 @@ void ExamListModel::ReplaceAll(QStringList lines) {
     lines_ = std::move(lines);
     checked_.assign(static_cast<std::size_t>(lines_.size()), 0);
     selCount_ = 0;
+    changes_ = {};
     endResetModel();
 }
 
@@ -151,8 +154,7 @@ int ExamListModel::RemoveSelected() {
     QStringList kept;
     kept.reserve(lines_.size() - selCount_);
     for (qsizetype i = 0; i < lines_.size(); ++i)
-        if (!checked_[static_cast<std::size_t>(i)])
-            kept.append(lines_.at(i));
+        (checked_[static_cast<std::size_t>(i)] ? changes_.erased : kept).append(lines_.at(i));
     const int removed = selCount_;
     beginResetModel();
     lines_ = std::move(kept);
@@ -177,8 +179,15 @@ int ExamListModel::rowCount(const QModelIndex& parent) const { return parent.isV
 QVariant ExamListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= ListCount())
         return {};
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-        return lines_.at(index.row());
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
+        // A line too long for any screen is shown cut, so that laying it out takes no time; the
+        // store keeps it whole.
+        constexpr qsizetype kShownLength = 1000;
+        const QString& line = lines_.at(index.row());
+        if (line.size() > kShownLength)
+            return QStringView(line).first(kShownLength).toString() + QChar(0x2026);
+        return line;
+    }
     if (role == Qt::CheckStateRole)
         return Selected(index.row()) ? Qt::Checked : Qt::Unchecked;
     return {};

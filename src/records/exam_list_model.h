@@ -11,6 +11,15 @@ namespace examora {
 
 // The one order of the list: alphabetical, ignoring case.
 bool SortsBefore(const QString& a, const QString& b);
+// Sorts lines in that order; lines that compare equal keep their order.
+void SortLines(QStringList& lines);
+
+// The lines added to and erased from the list since it was last filled or marked unchanged, each
+// as often as it went in or out.
+struct LineChanges {
+    QStringList added;
+    QStringList erased;
+};
 
 class ExamListModel : public QAbstractListModel {
     Q_OBJECT
@@ -31,6 +40,8 @@ public:
     bool Selected(int i) const { return checked_.at(static_cast<std::size_t>(i)) != 0; }
     void SetSelected(int i, bool checked);
     int SelCount() const { return selCount_; }
+    const LineChanges& Changes() const { return changes_; }
+    void ForgetChanges() { changes_ = {}; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -45,6 +56,7 @@ private:
     QStringList lines_;
     std::vector<char> checked_;
     int selCount_ = 0;
+    LineChanges changes_;
 };
 
 } // namespace examora

@@ -1,0 +1,60 @@
+// What the program knows of its data file, so that nothing the file held is ever lost: the lines
+// read that are not records (kept in memory and written back after the records), whether the file
+// could be read at all (a file that could not be read is never replaced), and what the disk held
+// at the last read or save, so that a save merges the changes another program made since.
+#pragma once
+
+#include "records/exam_list_model.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace examora {
+
+// Three-way merge of multisets of lines: the lines on disk now, plus those added, minus those
+// erased, each counted as often as it occurs. Disk lines keep their order; added ones follow.
+QStringList MergeLines(const QStringList& disk, const QStringList& added, const QStringList& erased);
+
+class DataFileKeeper {
+public:
+    explicit DataFileKeeper(QString path = {}) : path_(std::move(path)) {}
+    void SetPath(QString path) { path_ = std::move(path); }
+    const QString& Path() const { return path_; }
+
+    struct ReadOutcome {
+        enum Kind { Missing, Failed, Done } kind = Missing;
+        QString error;       // the platform's description, for Missing and Failed
+        QStringList records; // in file order
+        qsizetype byteCount = 0;
+    };
+    // Reads the file afresh. A failure other than a missing file forbids saves until a later read
+    // succeeds; a failure leaves what was known of an earlier read as it was.
+    ReadOutcome Read();
+
+    // The lines of the last read or merge that are not records, in file order.
+    const QStringList& Kept() const { return kept_; }
+
+    struct SaveOutcome {
+        enum Kind { Written, NotRead, Failed } kind = Written;
+        QString error;                     // why it was not written
+        std::optional<QStringList> merged; // the records after a merge with changes on disk, sorted
+    };
+    // Writes the records, then the kept lines. Reads the file first: where another program changed
+    // it since the last read or save, the result is the merge of its lines and these changes.
+    SaveOutcome Save(const QStringList& records, const LineChanges& changes);
+
+private:
+    struct Lines {
+        QStringList records;
+        QStringList kept;
+    };
+    static Lines Sorted(QStringList lines);
+
+    QString path_;
+    QStringList kept_;
+    std::optional<QString> unread_;   // why the file could not be read, until a read succeeds
+    std::optional<size_t> diskPrint_; // the bytes on disk at the last read or save; none: no file
+};
+
+} // namespace examora
