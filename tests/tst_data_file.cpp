@@ -105,6 +105,11 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, lines);
         QCOMPARE(DecodeDataLines(bytes), lines);
+        // Read in pieces, a line end may fall anywhere, even between CR and LF.
+        DataLineReader reader;
+        for (qsizetype i = 0; i < bytes.size(); ++i)
+            reader.Feed(QByteArrayView(bytes).sliced(i, 1));
+        QCOMPARE(reader.Finish(), lines);
     }
 
     void onlyRecordLinesAreKeptUnchanged() {

@@ -3,13 +3,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <memory>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace examora {
 
-FileRead ReadWholeFile(const QString& path, qint64 maxBytes) {
+FileRead ReadFileInPieces(const QString& path, qint64 maxBytes,
+                          const std::function<void(QByteArrayView)>& take) {
     QFile file(path);
     const QFileInfo info(path);
     if (info.isDir())
@@ -28,23 +30,41 @@ FileRead ReadWholeFile(const QString& path, qint64 maxBytes) {
                     .arg(size)
                     .arg(maxBytes)};
     }
-    FileRead result;
     // Read in pieces: a file that grows while it is read is cut at maxBytes instead of filling memory.
-    result.bytes.reserve(size);
-    char buffer[1 << 16];
+    constexpr qint64 kPiece = qint64{1} << 16;
+    std::unique_ptr<char[]> buffer(new char[kPiece]);
+    qint64 total = 0;
     for (;;) {
-        const qint64 n = file.read(buffer, sizeof buffer);
-        if (n < 0)
-            return {false, {}, file.errorString()};
+        qint64 n = 0;
+        // A short read is not the end: fill the piece, so that pieces never depend on timing.
+        while (n < kPiece) {
+            const qint64 got = file.read(buffer.get() + n, kPiece - n);
+            if (got < 0)
+                return {false, {}, file.errorString()};
+            if (got == 0)
+                break;
+            n += got;
+        }
         if (n == 0)
             break;
-        if (result.bytes.size() + n > maxBytes)
+        total += n;
+        if (total > maxBytes)
             return {false,
                     {},
                     QStringLiteral("%1 is too large to read (more than %2 bytes)").arg(path).arg(maxBytes)};
-        result.bytes.append(buffer, n);
+        take(QByteArrayView(buffer.get(), n));
+        if (n < kPiece)
+            break;
     }
-    result.ok = true;
+    return {true, {}, {}};
+}
+
+FileRead ReadWholeFile(const QString& path, qint64 maxBytes) {
+    QByteArray bytes;
+    bytes.reserve(qMin(QFileInfo(path).size(), maxBytes));
+    FileRead result = ReadFileInPieces(path, maxBytes, [&bytes](QByteArrayView piece) { bytes.append(piece); });
+    if (result.ok)
+        result.bytes = std::move(bytes);
     return result;
 }
 

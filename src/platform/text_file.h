@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace examora {
@@ -16,6 +17,11 @@ struct FileRead {
 
 // Reads the whole file; a file larger than maxBytes is refused rather than read.
 FileRead ReadWholeFile(const QString& path, qint64 maxBytes);
+
+// Reads the file as ReadWholeFile does, handing it over piece by piece instead of holding it: the
+// pieces are of one fixed size but the last, so the same content always comes in the same pieces.
+// The result carries no bytes.
+FileRead ReadFileInPieces(const QString& path, qint64 maxBytes, const std::function<void(QByteArrayView)>& take);
 
 // Replaces the file's content at once: the new content goes to a temporary file beside it that then
 // takes the file's place, so a failure or a crash part-way leaves the previous file whole. The

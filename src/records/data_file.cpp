@@ -6,6 +6,7 @@
 #include <QStringEncoder>
 #include <QUtf8StringView>
 #include <algorithm>
+#include <utility>
 
 namespace examora {
 namespace {
@@ -47,45 +48,86 @@ QString DecodeLine(QByteArrayView bytes) {
     return FromWindows1252(bytes);
 }
 
-template <typename Text, typename Take>
-void ForEachLine(Text text, typename Text::value_type lineFeed, Take take) {
-    qsizetype start = 0;
-    const qsizetype size = text.size();
-    while (start < size) {
-        qsizetype end = text.indexOf(lineFeed, start);
-        if (end < 0)
-            end = size;
-        qsizetype lineEnd = end;
-        if (lineEnd > start && text[lineEnd - 1] == typename Text::value_type(13))
-            --lineEnd;
-        if (lineEnd > start)
-            take(text.sliced(start, lineEnd - start));
-        start = end + 1;
-    }
-}
-
 QStringList DecodeUtf16Lines(const QByteArray& bytes, QStringDecoder::Encoding encoding) {
     QStringDecoder utf16(encoding, QStringDecoder::Flag::Stateless);
     const QString text = utf16.decode(QByteArrayView(bytes).sliced(2));
     QStringList lines;
-    ForEachLine(QStringView(text), QChar(10), [&](QStringView line) { lines.append(line.toString()); });
+    for (QStringView line : QStringView(text).tokenize(QChar(10))) {
+        if (line.endsWith(QChar(13)))
+            line.chop(1);
+        if (!line.isEmpty())
+            lines.append(line.toString());
+    }
     return lines;
 }
 
 } // namespace
 
 QStringList DecodeDataLines(const QByteArray& bytes) {
-    if (bytes.startsWith("\xFF\xFE"))
-        return DecodeUtf16Lines(bytes, QStringDecoder::Utf16LE);
-    if (bytes.startsWith("\xFE\xFF"))
-        return DecodeUtf16Lines(bytes, QStringDecoder::Utf16BE);
-    QByteArrayView text(bytes);
+    DataLineReader reader;
+    reader.Feed(bytes);
+    return reader.Finish();
+}
+
+void DataLineReader::Start() {
+    started_ = true;
+    if (pending_.startsWith("\xFF\xFE"))
+        utf16_ = 1;
+    else if (pending_.startsWith("\xFE\xFF"))
+        utf16_ = 2;
     // A UTF-8 byte-order mark at the very start is no part of the first line.
-    if (text.startsWith("\xEF\xBB\xBF"))
-        text = text.sliced(3);
-    QStringList lines;
-    ForEachLine(text, '\n', [&](QByteArrayView line) { lines.append(DecodeLine(line)); });
-    return lines;
+    else if (pending_.startsWith("\xEF\xBB\xBF"))
+        pending_.remove(0, 3);
+}
+
+void DataLineReader::Take(QByteArrayView line) {
+    if (line.endsWith('\r'))
+        line.chop(1);
+    if (!line.isEmpty())
+        lines_.append(DecodeLine(line));
+}
+
+void DataLineReader::Feed(QByteArrayView piece) {
+    if (!started_) {
+        // The byte-order mark decides how the file is read: wait for its three bytes.
+        pending_.append(piece);
+        if (pending_.size() < 3)
+            return;
+        Start();
+        piece = {};
+        if (!utf16_) {
+            const QByteArray first = std::exchange(pending_, {});
+            Feed(first);
+            return;
+        }
+    }
+    if (utf16_) {
+        pending_.append(piece);
+        return;
+    }
+    qsizetype start = 0;
+    if (!pending_.isEmpty()) {
+        const qsizetype end = piece.indexOf('\n');
+        if (end < 0) {
+            pending_.append(piece);
+            return;
+        }
+        pending_.append(piece.first(end));
+        Take(std::exchange(pending_, {}));
+        start = end + 1;
+    }
+    for (qsizetype end; (end = piece.indexOf('\n', start)) >= 0; start = end + 1)
+        Take(piece.sliced(start, end - start));
+    pending_ = piece.sliced(start).toByteArray();
+}
+
+QStringList DataLineReader::Finish() {
+    if (!started_)
+        Start();
+    if (utf16_)
+        return DecodeUtf16Lines(pending_, utf16_ == 1 ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+    Take(std::exchange(pending_, {}));
+    return std::exchange(lines_, {});
 }
 
 QStringList RecordLinesOf(const QStringList& lines) {

@@ -19,6 +19,22 @@ inline constexpr qint64 kMaxDataFileBytes = qint64{256} * 1024 * 1024;
 // is a line too. Empty lines carry nothing and are left out.
 QStringList DecodeDataLines(const QByteArray& bytes);
 
+// The same, fed with the file's bytes piece by piece, so that the whole file is never held at once.
+class DataLineReader {
+public:
+    void Feed(QByteArrayView piece);
+    QStringList Finish();
+
+private:
+    void Start();
+    void Take(QByteArrayView line);
+
+    QStringList lines_;
+    QByteArray pending_; // the start of a line that the next piece ends; all of a UTF-16 file
+    bool started_ = false;
+    int utf16_ = 0; // 1 little-endian, 2 big-endian
+};
+
 // The records of the file, in file order: the lines that pass the record test, unchanged.
 QStringList RecordLinesOf(const QStringList& lines);
 

@@ -10,9 +10,36 @@
 namespace examora {
 namespace {
 
-size_t FingerPrint(const QByteArray& bytes) {
-    return qHashBits(bytes.constData(), static_cast<size_t>(bytes.size()), 0) ^
-           static_cast<size_t>(bytes.size());
+// A print of the file's bytes, taken piece by piece as they are read, to tell whether the file
+// changed; with the size in it, a file grown or cut always differs.
+struct FingerPrint {
+    size_t hash = 0;
+    qsizetype size = 0;
+    void Add(QByteArrayView piece) {
+        hash = qHashBits(piece.data(), static_cast<size_t>(piece.size()), hash);
+        size += piece.size();
+    }
+    size_t Value() const { return hash ^ static_cast<size_t>(size); }
+};
+
+size_t PrintOf(const QByteArray& bytes) {
+    FingerPrint print;
+    for (qsizetype at = 0; at < bytes.size(); at += qsizetype{1} << 16)
+        print.Add(QByteArrayView(bytes).sliced(at, qMin(bytes.size() - at, qsizetype{1} << 16)));
+    return print.Value();
+}
+
+// Moves the lines that are not records to kept, leaving the records in lines, in their order. In
+// place: a file of millions of lines is not held twice.
+void TakeOutNonRecords(QStringList& lines, QStringList& kept) {
+    qsizetype records = 0;
+    for (QString& line : lines) {
+        if (IsRecordLine(line))
+            lines[records++] = std::move(line);
+        else
+            kept.append(std::move(line));
+    }
+    lines.resize(records);
 }
 
 } // namespace
@@ -47,8 +74,8 @@ QStringList MergeLines(const QStringList& disk, const QStringList& added, const 
 
 DataFileKeeper::Lines DataFileKeeper::Sorted(QStringList lines) {
     Lines split;
-    for (QString& line : lines)
-        (IsRecordLine(line) ? split.records : split.kept).append(std::move(line));
+    TakeOutNonRecords(lines, split.kept);
+    split.records = std::move(lines);
     SortLines(split.records);
     return split;
 }
@@ -59,7 +86,13 @@ DataFileKeeper::ReadOutcome DataFileKeeper::Read() {
         outcome.error = ReadWholeFile(path_, kMaxDataFileBytes).error;
         return outcome;
     }
-    FileRead file = ReadWholeFile(path_, kMaxDataFileBytes);
+    // The file is decoded as it is read, never held whole beside its lines.
+    DataLineReader reader;
+    FingerPrint print;
+    const FileRead file = ReadFileInPieces(path_, kMaxDataFileBytes, [&](QByteArrayView piece) {
+        print.Add(piece);
+        reader.Feed(piece);
+    });
     if (!file.ok) {
         outcome.kind = ReadOutcome::Failed;
         outcome.error = file.error;
@@ -67,14 +100,12 @@ DataFileKeeper::ReadOutcome DataFileKeeper::Read() {
         return outcome;
     }
     outcome.kind = ReadOutcome::Done;
-    outcome.byteCount = file.bytes.size();
-    diskPrint_ = FingerPrint(file.bytes);
+    outcome.byteCount = print.size;
+    diskPrint_ = print.Value();
     unread_.reset();
-    QStringList lines = DecodeDataLines(file.bytes);
-    file.bytes = {};
+    outcome.records = reader.Finish();
     kept_.clear();
-    for (QString& line : lines)
-        (IsRecordLine(line) ? outcome.records : kept_).append(std::move(line));
+    TakeOutNonRecords(outcome.records, kept_);
     return outcome;
 }
 
@@ -85,35 +116,43 @@ DataFileKeeper::SaveOutcome DataFileKeeper::Save(const QStringList& records, con
         outcome.error = *unread_;
         return outcome;
     }
+    // The file is read again first: only its print, and its lines when it changed.
     std::optional<size_t> diskNow;
-    QByteArray bytesNow;
     // A file gone since it was read takes what is held, as a first save does.
     if (QFileInfo::exists(path_)) {
-        FileRead file = ReadWholeFile(path_, kMaxDataFileBytes);
+        FingerPrint print;
+        const FileRead file =
+            ReadFileInPieces(path_, kMaxDataFileBytes, [&print](QByteArrayView piece) { print.Add(piece); });
         if (!file.ok) {
             outcome.kind = SaveOutcome::NotRead;
             outcome.error = file.error;
             return outcome;
         }
-        diskNow = FingerPrint(file.bytes);
-        bytesNow = std::move(file.bytes);
+        diskNow = print.Value();
     }
     QByteArray bytes;
     Lines merged;
     const bool changedOnDisk = diskNow && diskNow != diskPrint_;
     if (changedOnDisk) {
-        merged = Sorted(MergeLines(DecodeDataLines(bytesNow), changes.added, changes.erased));
+        DataLineReader reader;
+        const FileRead file =
+            ReadFileInPieces(path_, kMaxDataFileBytes, [&reader](QByteArrayView piece) { reader.Feed(piece); });
+        if (!file.ok) {
+            outcome.kind = SaveOutcome::NotRead;
+            outcome.error = file.error;
+            return outcome;
+        }
+        merged = Sorted(MergeLines(reader.Finish(), changes.added, changes.erased));
         bytes = EncodeDataLines(merged.records, merged.kept);
     } else {
         bytes = EncodeDataLines(records, kept_);
     }
-    bytesNow = {};
     if (const auto error = ReplaceWholeFile(path_, bytes)) {
         outcome.kind = SaveOutcome::Failed;
         outcome.error = *error;
         return outcome;
     }
-    diskPrint_ = FingerPrint(bytes);
+    diskPrint_ = PrintOf(bytes);
     if (changedOnDisk) {
         kept_ = std::move(merged.kept);
         outcome.merged = std::move(merged.records);
