@@ -16,6 +16,13 @@ public:
     virtual ~MessageService() = default;
     // Shows the prompt and blocks until it is answered; returns AnswerYes (6) for Yes.
     virtual int MsgBox(const QString& prompt, int flags, const QString& title) = 0;
+    // The platform's save dialog, opening on the suggested file name; the file chosen (with the
+    // suffix added when none was typed), or nothing when the user cancels. Nothing is chosen unless
+    // a service shows a dialog.
+    virtual QString SaveFileName(const QString& title, const QString& suggested, const QString& filter,
+                                 const QString& suffix) {
+        Q_UNUSED(title) Q_UNUSED(suggested) Q_UNUSED(filter) Q_UNUSED(suffix) return {};
+    }
 };
 
 // The real modal QMessageBox, over the given parent window.
@@ -23,6 +30,8 @@ class QtMessageService : public MessageService {
 public:
     void SetParent(QWidget* parent) { parent_ = parent; }
     int MsgBox(const QString& prompt, int flags, const QString& title) override;
+    QString SaveFileName(const QString& title, const QString& suggested, const QString& filter,
+                         const QString& suffix) override;
 
 private:
     QWidget* parent_ = nullptr;

@@ -18,8 +18,9 @@ void Form1::LoadDataFile() { ReadDataFile(true); }
 // At start only the corrupted-file warning is shown; the Load command reports every outcome.
 void Form1::ReadDataFile(bool reportToUser) {
     ExamList->Clear();
+    ForgetListHistory();
     dataChanged = false;
-    const FileRead file = ReadWholeFile(dataFileName, kMaxDataFileBytes);
+    const FileRead file = ReadWholeFile(dataFilePath, kMaxDataFileBytes);
     if (!file.ok) {
         if (reportToUser)
             messages_.MsgBox(file.error, Exclamation, kTitle);
@@ -39,11 +40,12 @@ void Form1::ReadDataFile(bool reportToUser) {
 
 bool Form1::SaveDataFile() {
     // An empty list writes an empty file, so that erased exams do not come back at the next start.
-    if (const auto error = ReplaceWholeFile(dataFileName, EncodeDataLines(ExamList->Lines()))) {
+    if (const auto error = ReplaceWholeFile(dataFilePath, EncodeDataLines(ExamList->Lines()))) {
         messages_.MsgBox(*error, Exclamation, kTitle);
         return false;
     }
     messages_.MsgBox(QStringLiteral("Data saved to ") + dataFileName, Information, kTitle);
+    MarkListSaved();
     dataChanged = false;
     return true;
 }
