@@ -76,11 +76,13 @@ private slots:
     void undoAndRedo_data() {
         QTest::addColumn<QString>("change");
         QTest::addColumn<QStringList>("after");
-        QTest::newRow("insertion") << "insert" << QStringList{kFive[0], kFive[1], kFive[2], "Chess;12/7/2026;30;6",
-                                                              kFive[3], kFive[4]};
+        QTest::newRow("insertion") << "insert"
+                                   << QStringList{kFive[0], kFive[1], kFive[2], "Chess;12/7/2026;30;6",
+                                                  kFive[3], kFive[4]};
         QTest::newRow("erasure") << "erase" << QStringList{kFive[0], kFive[2], kFive[4]};
-        QTest::newRow("change") << "change" << QStringList{kFive[0], kFive[1], kFive[3], kFive[4],
-                                                           "Physics;1/3/2006;30;6"};
+        QTest::newRow("change") << "change"
+                                << QStringList{kFive[0], kFive[1], kFive[3], kFive[4],
+                                               "Physics;1/3/2006;30;6"};
     }
     void undoAndRedo() {
         QFETCH(QString, change);

@@ -124,7 +124,8 @@ private slots:
             << QByteArray("\"Storia \"\"moderna\"\", parte I\",2004-01-15,30,6\r\n");
         QTest::newRow("accents in UTF-8, a point in numbers")
             << "en_US" << QStringList{"Économie générale;6/20/2005;27.5;7.5", "Ökologie;6/21/2005;28;6"}
-            << QByteArray("\xC3\x89" "conomie g\xC3\xA9n\xC3\xA9rale,2005-06-20,27.5,7.5\r\n"
+            << QByteArray("\xC3\x89"
+                          "conomie g\xC3\xA9n\xC3\xA9rale,2005-06-20,27.5,7.5\r\n"
                           "\xC3\x96kologie,2005-06-21,28,6\r\n");
         QTest::newRow("day-first dates written in ISO form")
             << "it_IT" << QStringList{"Fisica;31/12/2006;28;9"} << QByteArray("Fisica,2006-12-31,28,9\r\n");

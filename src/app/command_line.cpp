@@ -22,9 +22,9 @@ void DescribeOptions(QCommandLineParser& parser) {
     parser.addVersionOption();
     parser.addOption({kReport, QStringLiteral("Print the statistics of the records and exit.")});
     parser.addOption({kExportCsv, QStringLiteral("Write the records as CSV to standard output and exit.")});
-    parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("The data file (default: Examora.TXT in the current folder)."),
-                                 QStringLiteral("[FILE]"));
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"), QStringLiteral("The data file (default: Examora.TXT in the current folder)."),
+        QStringLiteral("[FILE]"));
 }
 
 void Print(std::FILE* stream, const QByteArray& bytes) {
@@ -51,11 +51,11 @@ bool AsksForNoWindow(const QStringList& arguments) {
     QCommandLineParser parser;
     DescribeOptions(parser);
     // A wrong argument is answered without a window too; Qt's own window options are for the window.
-    static const QStringList windowOptions{
-        QStringLiteral("platform"), QStringLiteral("platformtheme"), QStringLiteral("style"),
-        QStringLiteral("stylesheet"), QStringLiteral("reverse"), QStringLiteral("display"),
-        QStringLiteral("geometry"), QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowtitle"),
-        QStringLiteral("session")};
+    static const QStringList windowOptions{QStringLiteral("platform"),     QStringLiteral("platformtheme"),
+                                           QStringLiteral("style"),        QStringLiteral("stylesheet"),
+                                           QStringLiteral("reverse"),      QStringLiteral("display"),
+                                           QStringLiteral("geometry"),     QStringLiteral("qwindowgeometry"),
+                                           QStringLiteral("qwindowtitle"), QStringLiteral("session")};
     if (!parser.parse(arguments))
         for (const QString& name : parser.unknownOptionNames())
             if (!windowOptions.contains(name))

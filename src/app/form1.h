@@ -131,15 +131,16 @@ public:
     void SetDataFile(const QString& path);
     void ExportCsv_Click();
     void ExportPdf_Click();
+    bool Form_Unload(); // false when the window must stay open: the save asked for failed
 
     // Undo history of the list (records/exam_list_undo.cpp).
     void Undo_Click();
     void Redo_Click();
     void PushInsertion(const QString& line);
     void PushErasure();
-    void ForgetListHistory(); // on a load: nothing before it can be undone
-    void MarkListSaved();     // on a save: undoing back to here clears dataChanged
-    bool Form_Unload(); // false when the window must stay open: the save asked for failed
+    // On a load nothing before it can be undone; undoing back to a save clears dataChanged.
+    void ForgetListHistory();
+    void MarkListSaved();
 
     // Statistics (stats/).
     void ViewMainStats_Click();

@@ -31,7 +31,7 @@ int QtMessageService::MsgBox(const QString& prompt, int flags, const QString& ti
 }
 
 QString QtMessageService::SaveFileName(const QString& title, const QString& suggested, const QString& filter,
-                                      const QString& suffix) {
+                                       const QString& suffix) {
     QFileDialog dialog(parent_, title, suggested, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);

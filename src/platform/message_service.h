@@ -19,9 +19,9 @@ public:
     // The platform's save dialog, opening on the suggested file name; the file chosen (with the
     // suffix added when none was typed), or nothing when the user cancels. Nothing is chosen unless
     // a service shows a dialog.
-    virtual QString SaveFileName(const QString& title, const QString& suggested, const QString& filter,
-                                 const QString& suffix) {
-        Q_UNUSED(title) Q_UNUSED(suggested) Q_UNUSED(filter) Q_UNUSED(suffix) return {};
+    virtual QString SaveFileName(const QString& /*title*/, const QString& /*suggested*/,
+                                 const QString& /*filter*/, const QString& /*suffix*/) {
+        return {};
     }
 };
 

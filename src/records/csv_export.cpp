@@ -26,9 +26,8 @@ QByteArray CsvOfRecords(const QStringList& lines) {
         const std::optional<ExamReading> exam = ReadExam(line);
         if (!exam)
             continue;
-        const QStringList fields{CsvField(RecordParts(line).at(ExamName)),
-                                 exam->date.toString(Qt::ISODate), CsvNumber(exam->mark),
-                                 CsvNumber(exam->credits)};
+        const QStringList fields{CsvField(RecordParts(line).at(ExamName)), exam->date.toString(Qt::ISODate),
+                                 CsvNumber(exam->mark), CsvNumber(exam->credits)};
         csv += fields.join(QLatin1Char(',')) + endOfRow;
     }
     return csv.toUtf8();

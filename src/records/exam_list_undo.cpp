@@ -36,7 +36,8 @@ void Form1::BuildUndo() {
     undoStack = new QUndoStack(this);
     Undo->setShortcuts(QKeySequence::Undo);
     QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
-    for (const QKeySequence& key : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
         if (!redoKeys.contains(key))
             redoKeys.append(key);
     Redo->setShortcuts(redoKeys);
@@ -52,8 +53,8 @@ void Form1::PushInsertion(const QString& line) {
 }
 
 void Form1::PushErasure() {
-    undoStack->push(new ListEdit(ExamList->Store(), QStringLiteral("Erase exam(s)"), ExamList->Store().CheckedRows(),
-                                 std::nullopt));
+    undoStack->push(new ListEdit(ExamList->Store(), QStringLiteral("Erase exam(s)"),
+                                 ExamList->Store().CheckedRows(), std::nullopt));
 }
 
 void Form1::ForgetListHistory() {

@@ -22,8 +22,9 @@ QString Suggested(const QString& dataFilePath, const QString& suffix) {
 } // namespace
 
 void Form1::ExportCsv_Click() {
-    const QString path = messages_.SaveFileName(QStringLiteral("Export CSV"), Suggested(dataFilePath, QStringLiteral("csv")),
-                                                QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"));
+    const QString path =
+        messages_.SaveFileName(QStringLiteral("Export CSV"), Suggested(dataFilePath, QStringLiteral("csv")),
+                               QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
     if (const auto error = ReplaceWholeFile(path, CsvOfRecords(ExamList->Lines())))

@@ -21,9 +21,9 @@ struct GraphLook {
     const char* title;
     QColor background, fill;
 };
-const GraphLook kGraphs[2] = {{PlottedValue::Mark, "Marks VS Time", QColor(0, 64, 0), QColor(255, 255, 0)},
-                              {PlottedValue::MarkTimesCredits, "Marks x Credits VS Time", QColor(0, 0, 64),
-                               QColor(0, 0, 255)}};
+const GraphLook kGraphs[2] = {
+    {PlottedValue::Mark, "Marks VS Time", QColor(0, 64, 0), QColor(255, 255, 0)},
+    {PlottedValue::MarkTimesCredits, "Marks x Credits VS Time", QColor(0, 0, 64), QColor(0, 0, 255)}};
 
 QFont ReportFont(double points, bool bold) {
     QFont font;
@@ -89,18 +89,20 @@ QByteArray PdfReport(const PdfReportContent& content) {
     QPainter painter(&writer);
     const int width = writer.width(), gap = width / 40;
     int top = 0;
-    top += DrawText(painter, QRect(0, top, width, width / 8), QStringLiteral("Examora"), ReportFont(24, true));
-    const QString mode = content.mode == AverageMode::Academic ? QStringLiteral("Academic Mode")
-                                                               : QStringLiteral("Math Mode");
+    top +=
+        DrawText(painter, QRect(0, top, width, width / 8), QStringLiteral("Examora"), ReportFont(24, true));
+    const QString mode =
+        content.mode == AverageMode::Academic ? QStringLiteral("Academic Mode") : QStringLiteral("Math Mode");
     top += DrawText(painter, QRect(0, top, width, width / 8),
                     FormatDateTime(content.today, DateFormat::Long) + QStringLiteral(" - ") + mode,
-                    ReportFont(11, false)) + gap;
+                    ReportFont(11, false)) +
+           gap;
     DrawFigures(painter, QRect(0, top, width, width / 8), content);
     top += width / 8 + gap;
     const int graphHeight = (writer.height() - top) / 2 - 3 * gap;
     for (const GraphLook& look : kGraphs) {
-        const QString title = QString::fromLatin1(look.title) + QStringLiteral(" (") + UnitName(content.timeUnit) +
-                              QLatin1Char(')');
+        const QString title = QString::fromLatin1(look.title) + QStringLiteral(" (") +
+                              UnitName(content.timeUnit) + QLatin1Char(')');
         top += DrawText(painter, QRect(0, top, width, width / 8), title, ReportFont(12, true)) + gap / 2;
         DrawGraph(painter, QRect(0, top, width, graphHeight), look, content);
         top += graphHeight + gap;

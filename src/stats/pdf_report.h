@@ -13,7 +13,7 @@ namespace examora {
 struct PdfReportContent {
     QStringList lines; // the held records
     AverageMode mode = AverageMode::Academic;
-    QString timeUnit;  // of both graphs: "d", "m" or "yyyy"
+    QString timeUnit; // of both graphs: "d", "m" or "yyyy"
     QDate today;
 };
 

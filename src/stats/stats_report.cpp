@@ -15,7 +15,8 @@ QString Figure(const QString& title, const QString& value) {
 
 QString ModeSection(const QStringList& lines, AverageMode mode) {
     const MainStats stats = ComputeMainStats(lines, mode);
-    QString text = mode == AverageMode::Academic ? QStringLiteral("Academic Mode\n") : QStringLiteral("Math Mode\n");
+    QString text =
+        mode == AverageMode::Academic ? QStringLiteral("Academic Mode\n") : QStringLiteral("Math Mode\n");
     text += Figure(QStringLiteral("Exams"), Str(stats.examCount));
     if (stats.speed)
         text += Figure(QStringLiteral("Speed"), Str(Round(*stats.speed, 1)) + QStringLiteral(" / year"));
@@ -39,8 +40,8 @@ QString YearSection(const QStringList& lines) {
 } // namespace
 
 QString StatsReport(const QStringList& lines) {
-    return ModeSection(lines, AverageMode::Academic) + QLatin1Char('\n') + ModeSection(lines, AverageMode::Math) +
-           QLatin1Char('\n') + YearSection(lines);
+    return ModeSection(lines, AverageMode::Academic) + QLatin1Char('\n') +
+           ModeSection(lines, AverageMode::Math) + QLatin1Char('\n') + YearSection(lines);
 }
 
 } // namespace examora
