@@ -1,3 +1,4 @@
+#include "app/command_line.h"
 #include "app/form1.h"
 
 #include <QApplication>
@@ -5,7 +6,25 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace {
+
+QStringList ArgumentsOf(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName(QStringLiteral("Examora"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(EXAMORA_VERSION));
+    // The reports, --help and --version need no window, and so no display.
+    if (examora::AsksForNoWindow(ArgumentsOf(argc, argv))) {
+        QCoreApplication app(argc, argv);
+        return examora::RunWithoutWindow(app);
+    }
     // Without a display Qt would abort with a long message; say what to do instead.
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && (!platform || !*platform)) {
@@ -14,11 +33,12 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Examora"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.examora.Examora"));
+    const QString dataFile = examora::DataFileOfWindow(app);
     examora::QtMessageService messages;
     examora::SystemClock clock;
     examora::Form1 window(messages, clock);
+    window.SetDataFile(dataFile);
     messages.SetParent(&window);
     window.show();
     return app.exec();

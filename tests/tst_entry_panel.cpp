@@ -1,4 +1,5 @@
 // The entry panel driven as a user does: keys typed into the four boxes, clicks on the button.
+#include "records/record_line.h"
 #include "support/window_fixture.h"
 
 #include <QAction>
@@ -16,6 +17,8 @@ void Retype(QLineEdit* box, const QString& text) {
     QTest::keyClick(box, Qt::Key_Delete);
     QTest::keyClicks(box, text);
 }
+
+const QStringList kThree = {"Algebra;1/1/2006;28;6", "Biology;1/2/2006;25;6", "Chemistry;1/3/2006;30;6"};
 
 void TypeExam(Form1& w, const QString& name, const QString& mark, const QString& credits) {
     QTest::keyClicks(w.Text[0], name);
@@ -73,6 +76,62 @@ private slots:
         QVERIFY(w.ExamComm->isVisible());
         QVERIFY(Disarmed(w));
         QCOMPARE(FaceOnScreen(w), kRed);
+    }
+
+    void changeInPlace_data() {
+        QTest::addColumn<QString>("how"); // "click" on the text, "box" on the check box, "enter", "abandon"
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("name"); // "" keeps the name
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<int>("current"); // the changed line's row in the list view, -1 for no list view
+        QTest::newRow("double click on the text, name kept")
+            << "click" << 1 << "" << QStringList{kThree[0], "Biology;1/2/2006;30;6", kThree[2]} << 1;
+        QTest::newRow("Enter, renamed: the line moves to its sorted place")
+            << "enter" << 0 << "Zoology" << QStringList{kThree[1], kThree[2], "Zoology;1/1/2006;30;6"} << 2;
+        QTest::newRow("double click on the check box changes nothing") << "box" << 1 << "" << kThree << -1;
+        QTest::newRow("another view abandons the change: the button adds")
+            << "abandon" << 2 << "Drawing" << (kThree + QStringList{"Drawing;12/7/2026;30;6"}) << -1;
+    }
+    void changeInPlace() {
+        QFETCH(QString, how);
+        QFETCH(int, row);
+        QFETCH(QString, name);
+        QFETCH(QStringList, after);
+        QFETCH(int, current);
+        WindowFixture fixture(DataFile(kThree));
+        Form1& w = fixture.window();
+        w.ShowExams->trigger();
+        ExamListBox* list = w.ExamList;
+        const QModelIndex index = list->model()->index(row, 0);
+        list->setCurrentIndex(index);
+        const QRect line = list->visualRect(index);
+        if (how == "enter")
+            QTest::keyClick(list, Qt::Key_Return);
+        else
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                               how == "box" ? QPoint(line.left() + 8, line.center().y()) : line.center());
+        QCOMPARE(w.Text[0]->isVisible(), how != "box");
+        if (how == "box") {
+            QCOMPARE(list->Lines(), after);
+            return;
+        }
+        QCOMPARE(w.Label[0]->Caption(), QStringLiteral("Change exam"));
+        QCOMPARE((QStringList{w.Text[0]->text(), w.Text[1]->text(), w.Text[2]->text(), w.Text[3]->text()}),
+                 RecordParts(kThree[row]));
+        if (how == "abandon")
+            w.AddExam->trigger();
+        if (!name.isEmpty())
+            Retype(w.Text[0], name);
+        Retype(w.Text[2], QStringLiteral("30"));
+        QTest::keyClick(w.Text[2], Qt::Key_Return);
+        QCOMPARE(list->Lines(), after);
+        QVERIFY(w.dataChanged);
+        QCOMPARE(w.Text[0]->isVisible(), current < 0);
+        if (current >= 0)
+            QCOMPARE(list->currentIndex().row(), current);
+        w.Undo->trigger();
+        QCOMPARE(list->Lines(), kThree);
+        QVERIFY(!w.dataChanged);
     }
 
     void insertion() {

@@ -1,5 +1,7 @@
 // The exam list view: lines checked by clicking their check boxes, "Erase exam(s)" shown while a
 // line is checked, and the erasure of every checked line in one pass.
+#include "records/record_line.h"
+#include "stats/main_stats.h"
 #include "support/window_fixture.h"
 
 #include <QAction>
@@ -67,6 +69,64 @@ private slots:
         QCOMPARE(QColor(shot.pixel(shadow.right() - 2, shadow.bottom() - 2)), QColor(Qt::black));
         QCOMPARE(QColor(shot.pixel(w.ExamList->geometry().left() + 2, shadow.bottom() - 2)),
                  QColor(64, 0, 0));
+    }
+
+    // Each kind of change is undone and redone with the keys, the changed state following the last
+    // save; the view on screen shows the list as it now is.
+    void undoAndRedo_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("insertion") << "insert"
+                                   << QStringList{kFive[0], kFive[1], kFive[2], "Chess;12/7/2026;30;6",
+                                                  kFive[3], kFive[4]};
+        QTest::newRow("erasure") << "erase" << QStringList{kFive[0], kFive[2], kFive[4]};
+        QTest::newRow("change") << "change"
+                                << QStringList{kFive[0], kFive[1], kFive[3], kFive[4],
+                                               "Physics;1/3/2006;30;6"};
+    }
+    void undoAndRedo() {
+        QFETCH(QString, change);
+        QFETCH(QStringList, after);
+        WindowFixture fixture(DataFile(kFive));
+        Form1& w = fixture.window();
+        QVERIFY(!w.Undo->isEnabled() && !w.Redo->isEnabled());
+        if (change == "insert") {
+            w.AddExam->trigger();
+            QTest::keyClicks(w.Text[0], QStringLiteral("Chess"));
+            QTest::keyClicks(w.Text[2], QStringLiteral("30"));
+            QTest::keyClicks(w.Text[3], QStringLiteral("6"));
+            QTest::mouseClick(w.ExamComm, Qt::LeftButton);
+        } else if (change == "erase") {
+            w.ShowExams->trigger();
+            ClickCheckBox(w, 1);
+            ClickCheckBox(w, 3);
+            w.EraseExams->trigger();
+        } else {
+            w.ExamList_DblClick(2);
+            w.Text[0]->setText(QStringLiteral("Physics"));
+            w.ExamComm->click();
+        }
+        QCOMPARE(w.ExamList->Lines(), after);
+        QVERIFY(w.dataChanged && w.Undo->isEnabled() && !w.Redo->isEnabled());
+        w.ShowExams->trigger();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(ShownLines(w), kFive);
+        QVERIFY(!w.dataChanged && !w.Undo->isEnabled() && w.Redo->isEnabled());
+        QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(ShownLines(w), after);
+        QVERIFY(w.Redo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
+        QVERIFY(w.dataChanged);
+        // Undone past a save, the list differs from the file again; the figures shown follow.
+        w.Save->trigger();
+        QVERIFY(!w.dataChanged);
+        w.ViewMainStats->trigger();
+        w.Undo->trigger();
+        QVERIFY(w.dataChanged);
+        QCOMPARE(w.Label[0]->Caption(), CaptionsOf(ComputeMainStats(kFive, AverageMode::Academic)).exams);
+        w.Load->trigger();
+        QVERIFY(!w.Undo->isEnabled() && !w.Redo->isEnabled());
     }
 
     void checkingShowsErase() {

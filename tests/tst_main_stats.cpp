@@ -2,7 +2,9 @@
 // in an American and in a German locale: the record dates are written in the locale's short form,
 // as the entry panel proposes them.
 #include "records/conversions.h"
+#include "records/data_file.h"
 #include "stats/main_stats.h"
+#include "stats/stats_report.h"
 
 #include <QTest>
 #include <cmath>
@@ -252,6 +254,18 @@ private slots:
         stats.overallMark = optional(overallMark);
         const MainStatsCaptions shown = CaptionsOf(stats);
         QCOMPARE((QStringList{shown.exams, shown.overall, shown.average, shown.credits}), captions);
+    }
+
+    void reportOfAFile() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        const QByteArray file = "Analysis;1/10/2005;30;6\r\nnot a record\r\nPhysics;6/20/2005;24;9\r\n"
+                                "Chemistry;2/15/2006;0;3\r\nHistory;13/45/2006;30;6\r\n";
+        QCOMPARE(StatsReport(RecordLinesOf(DecodeDataLines(file))).toUtf8(),
+                 QByteArray("Academic Mode\n  Exams: 3\n  Speed: 3 / year\n  Overall mark: 26.4\n"
+                            "  Math average: 27\n  Total credits: 18\n\n"
+                            "Math Mode\n  Exams: 3\n  Speed: 3 / year\n  Overall mark: 22\n"
+                            "  Math average: 18\n  Total credits: 18\n\n"
+                            "Exams passed per year\n  2005: 2\n  2006: 1\n"));
     }
 };
 

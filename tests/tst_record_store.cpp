@@ -1,5 +1,6 @@
 // The record line (its fields, the record test, the writer) and the store that keeps the lines
 // sorted without regard to case, each with its check mark.
+#include "records/csv_export.h"
 #include "records/exam_list_model.h"
 #include "records/record_line.h"
 
@@ -112,6 +113,32 @@ private slots:
         QFETCH(bool, record);
         QLocale::setDefault(QLocale(locale));
         QCOMPARE(IsRecordLine(line), record);
+    }
+
+    void csvOfTheRecords_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QByteArray>("rows"); // after the header
+        QTest::newRow("quotes and commas in a name are quoted")
+            << "en_US" << QStringList{"Storia \"moderna\", parte I;1/15/2004;30;6"}
+            << QByteArray("\"Storia \"\"moderna\"\", parte I\",2004-01-15,30,6\r\n");
+        QTest::newRow("accents in UTF-8, a point in numbers")
+            << "en_US" << QStringList{"Économie générale;6/20/2005;27.5;7.5", "Ökologie;6/21/2005;28;6"}
+            << QByteArray("\xC3\x89"
+                          "conomie g\xC3\xA9n\xC3\xA9rale,2005-06-20,27.5,7.5\r\n"
+                          "\xC3\x96kologie,2005-06-21,28,6\r\n");
+        QTest::newRow("day-first dates written in ISO form")
+            << "it_IT" << QStringList{"Fisica;31/12/2006;28;9"} << QByteArray("Fisica,2006-12-31,28,9\r\n");
+        QTest::newRow("unreadable lines left out")
+            << "en_US" << QStringList{"not a record", "Math;someday;28;9", "Art;1/2/2007;30;6"}
+            << QByteArray("Art,2007-01-02,30,6\r\n");
+    }
+    void csvOfTheRecords() {
+        QFETCH(QString, locale);
+        QFETCH(QStringList, lines);
+        QFETCH(QByteArray, rows);
+        QLocale::setDefault(QLocale(locale));
+        QCOMPARE(CsvOfRecords(lines), "name,date,mark,credits\r\n" + rows);
     }
 
     void writerTrimsAndJoins_data() {

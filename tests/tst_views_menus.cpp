@@ -122,6 +122,10 @@ private slots:
         row("File", "File", "bar", true, false);
         row("Load", "Load", "File", true, false);
         row("Save", "Save", "File", true, false);
+        row("ExportCsv", "Export CSV...", "File", true, false);
+        row("ExportPdf", "Export PDF report...", "File", true, false);
+        row("Undo", "Undo", "File", false, false); // nothing to undo or redo yet
+        row("Redo", "Redo", "File", false, false);
         row("AddExam", "Add exam", "bar", true, false);
         row("ShowExams", "List", "bar", false, false);
         row("EraseExams", "Erase exam(s)", "bar", false, false); // a hidden item cannot be chosen

@@ -1,5 +1,8 @@
 #include "app/exam_list_box.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
+
 namespace examora {
 
 ExamListBox::ExamListBox(QWidget* parent) : QListView(parent) {
@@ -9,6 +12,29 @@ ExamListBox::ExamListBox(QWidget* parent) : QListView(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+void ExamListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    const QModelIndex index = indexAt(at);
+    if (event->button() != Qt::LeftButton || !index.isValid())
+        return QListView::mouseDoubleClickEvent(event);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    // A double click on the check box marks and unmarks the line, as it always did.
+    if (style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this).contains(at))
+        return QListView::mouseDoubleClickEvent(event);
+    emit LineChosen(index.row());
+}
+
+void ExamListBox::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && currentIndex().isValid())
+        emit LineChosen(currentIndex().row());
+    else
+        QListView::keyPressEvent(event);
 }
 
 } // namespace examora

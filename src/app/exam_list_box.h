@@ -26,6 +26,14 @@ public:
     int SelCount() const { return store_.SelCount(); }
     const QStringList& Lines() const { return store_.Lines(); }
 
+signals:
+    // A double click on a line's text (not its check box), or Enter on the current line.
+    void LineChosen(int row);
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     ExamListModel store_;
 };

@@ -20,7 +20,8 @@ void Form1::ExamList_ItemCheck(int) {
 
 void Form1::EraseExams_Click() {
     // Every checked line goes in one pass; the lines left keep their order.
-    ExamList->Store().RemoveSelected();
+    if (ExamList->SelCount() > 0)
+        PushErasure();
     if (ExamList->ListCount() == 0)
         EraseExams->setEnabled(false);
     dataChanged = true;

@@ -16,6 +16,7 @@ Form1::Form1(MessageService& messages, const Clock& clock, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     BuildControls();
     BuildMenus();
+    BuildUndo();
     ConnectEvents();
     // At normal size the client area, below the menu bar, is 6525 by 8190 twips.
     resize(ToPixels(6525), ToPixels(8190) + menuBar()->sizeHint().height());
@@ -35,6 +36,7 @@ void Form1::ConnectEvents() {
     }
     connect(ExamComm, &QPushButton::clicked, this, &Form1::ExamComm_Click);
     connect(&ExamList->Store(), &ExamListModel::ItemCheck, this, &Form1::ExamList_ItemCheck);
+    connect(ExamList, &ExamListBox::LineChosen, this, &Form1::ExamList_DblClick);
     connect(File, &QMenu::aboutToShow, this, &Form1::File_Click);
     connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this), &QShortcut::activated, this,
             &Form1::PopUpUnitsFromKeyboard);

@@ -3,16 +3,19 @@
 // The records live only as the lines of ExamList (the store). Every user command is one handler
 // named after the control or menu item that raises it (ViewMainStats_Click, ExamList_ItemCheck,
 // Form_MouseMove), defined in the folder of its subsystem:
-//   records/  LoadDataAtStart, LoadDataFile, SaveDataFile, the File menu and the closing question;
+//   records/  LoadDataAtStart, LoadDataFile, SaveDataFile, the File menu and the closing question,
+//             the exports, and the undo history of the list (every change of the list is a command
+//             pushed on undoStack);
 //   stats/    ShowMainStats and the Mode menu, on top of ComputeMainStats;
 //   graphs/   the two graphs, the Graphics and Units commands and the pointer read-out, on top of
 //             ComputeGraphFrame and PointerReadout;
-//   entry/    the entry panel and the insertion, on top of EntryFieldsAcceptable;
+//   entry/    the entry panel, the insertion and the change in place, on top of EntryFieldsAcceptable;
 //   app/      start-up, the layout of the controls, the menu bar, the views, the list view, info.
 // A view is whatever the procedure that enters it leaves on the window; EnterView (app/views.cpp)
 // holds, in one table, what each view shows and hides. Window code stays thin: figures, frames,
 // read-outs and field tests are plain functions tested without a window. Message boxes and today's
-// date come through MessageService and Clock, which tests replace.
+// date come through MessageService and Clock, which tests replace. The code that needs no window is
+// the library examora_core (Qt Core only), which the command line (app/command_line.h) uses alone.
 #pragma once
 
 #include "app/exam_list_box.h"
@@ -31,11 +34,18 @@
 
 class QAction;
 class QMenu;
+class QUndoStack;
 
 namespace examora {
 
+struct GraphFrame;
+
 enum class View { MainStats, Entry, Graph, ExamList, Info };
 enum class PlottedValue;
+
+// Draws the graph of a frame on the surface, in the surface's fill colour: the same drawing on the
+// window and in the printed report.
+void PaintGraph(Surface& surface, const GraphFrame& frame);
 
 // A command button's face colour, shown whatever the style.
 void SetButtonFace(QPushButton* button, const QColor& color);
@@ -67,6 +77,10 @@ public:
     QMenu* Mode = nullptr;
     QAction* Load = nullptr;
     QAction* Save = nullptr;
+    QAction* ExportCsv = nullptr;
+    QAction* ExportPdf = nullptr;
+    QAction* Undo = nullptr;
+    QAction* Redo = nullptr;
     QAction* AddExam = nullptr;
     QAction* ShowExams = nullptr;
     QAction* EraseExams = nullptr;
@@ -80,14 +94,18 @@ public:
     QAction* MathMode = nullptr;
     QAction* Info = nullptr;
 
-    // Window-level state.
+    // Window-level state. dataFileName is the data file's name as the messages show it;
+    // dataFilePath is the file read and written.
     QString dataFileName;
+    QString dataFilePath;
     bool dataChanged = false;
     double normalHeight = 0; // outer size at normal state, in twips
     double normalWidth = 0;
     QString timeUnit;
     bool graphShown = false;
     QDate graphOrigin;
+    QUndoStack* undoStack = nullptr;
+    int changingRow = -1; // the line the entry panel is changing, or -1 while it adds exams
 
     QString Caption() const { return windowTitle(); }
     void SetCaption(const QString& caption) { setWindowTitle(caption); }
@@ -110,7 +128,20 @@ public:
     void Load_Click() { LoadDataFile(); }
     void Save_Click() { SaveDataFile(); }
     void File_Click();
+    // Keeps the records in the given file instead of "Examora.TXT"; called before the window shows.
+    void SetDataFile(const QString& path);
+    void ExportCsv_Click();
+    void ExportPdf_Click();
     bool Form_Unload(); // false when the window must stay open: the save asked for failed
+
+    // Undo history of the list (records/exam_list_undo.cpp).
+    void Undo_Click();
+    void Redo_Click();
+    void PushInsertion(const QString& line);
+    void PushErasure();
+    // On a load nothing before it can be undone; undoing back to a save clears dataChanged.
+    void ForgetListHistory();
+    void MarkListSaved();
 
     // Statistics (stats/).
     void ViewMainStats_Click();
@@ -137,6 +168,7 @@ public:
     void Text_Change(int index);
     void CheckEntryFields();
     void ExamComm_Click();
+    void ExamList_DblClick(int row); // also Enter on the list's current line: change that exam
 
     // Views (app/).
     void EnterView(View view);
@@ -154,6 +186,9 @@ protected:
 private:
     void BuildControls();
     void BuildMenus();
+    void BuildUndo();
+    void FollowListChange();
+    void ReplaceChangedExam();
     void ConnectEvents();
     void ReadDataFile(bool reportToUser);
     void DrawGraph(PlottedValue value, const QColor& fill);

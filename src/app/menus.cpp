@@ -29,7 +29,11 @@ struct MenuEntry {
 const MenuEntry kMenuBar[] = {
     {&Form1::File, "File", "&File", {
         {&Form1::Load, "Load", "&Load", &Form1::Load_Click, false},
-        {&Form1::Save, "Save", "&Save", &Form1::Save_Click, false}}, true},
+        {&Form1::Save, "Save", "&Save", &Form1::Save_Click, false},
+        {&Form1::ExportCsv, "ExportCsv", "&Export CSV...", &Form1::ExportCsv_Click, false},
+        {&Form1::ExportPdf, "ExportPdf", "Export &PDF report...", &Form1::ExportPdf_Click, false},
+        {&Form1::Undo, "Undo", "&Undo", &Form1::Undo_Click, false},
+        {&Form1::Redo, "Redo", "&Redo", &Form1::Redo_Click, false}}, true},
     {nullptr, "", "", {{&Form1::AddExam, "AddExam", "&Add exam", &Form1::AddExam_Click, false}}, true},
     {nullptr, "", "", {{&Form1::ShowExams, "ShowExams", "&List", &Form1::ShowExams_Click, false}}, true},
     {nullptr, "", "", {{&Form1::EraseExams, "EraseExams", "&Erase exam(s)", &Form1::EraseExams_Click, false}}, true},
@@ -79,6 +83,7 @@ void Form1::BuildMenus() {
         for (QAction* action : choice)
             group->addAction(action);
     }
+    File->insertSeparator(Undo);
     ShowExams->setEnabled(false);
     EraseExams->setVisible(false);
     AcademicMode->setChecked(true);

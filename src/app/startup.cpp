@@ -3,6 +3,7 @@
 #include "platform/twips.h"
 #include "records/data_file.h"
 
+#include <QFileInfo>
 #include <QScreen>
 
 namespace examora {
@@ -14,9 +15,12 @@ ListPlacement PlaceExamList(float outerWidth, float outerHeight) {
     return {QRectF(left, top, width, height), QRectF(left + offset, top + offset, width, height)};
 }
 
-void Form1::Form_Load() {
-    dataFileName = kDataFileName;
-    dataFile_.SetPath(dataFileName);
+void Form1::Form_Load() { SetDataFile(kDataFileName); }
+
+void Form1::SetDataFile(const QString& path) {
+    dataFilePath = path;
+    dataFileName = QFileInfo(path).fileName();
+    dataFile_.SetPath(path);
 }
 
 void Form1::Form_Activate() {

@@ -66,6 +66,7 @@ void Apply(Show show, QWidget* widget) {
 
 void Form1::EnterView(View view) {
     const ViewSetup& setup = SetupOf(view);
+    changingRow = -1; // any view abandons a change in progress
     if (setup.graphShown)
         graphShown = *setup.graphShown;
     if (setup.caption)

@@ -39,7 +39,9 @@ void Form1::CheckEntryFields() {
 }
 
 void Form1::ExamComm_Click() {
-    ExamList->AddItem(MakeRecordLine(Text[0]->text(), Text[1]->text(), Text[2]->text(), Text[3]->text()));
+    if (changingRow >= 0)
+        return ReplaceChangedExam();
+    PushInsertion(MakeRecordLine(Text[0]->text(), Text[1]->text(), Text[2]->text(), Text[3]->text()));
     Label[0]->SetCaption(ExamNumberCaption(ExamList->ListCount()));
     Text[0]->clear();
     Text[2]->clear();

@@ -11,6 +11,15 @@ const QColor kWhite(255, 255, 255);
 
 } // namespace
 
+void PaintGraph(Surface& surface, const GraphFrame& frame) {
+    surface.SetScale(frame.scaleTop, frame.scaleHeight, frame.scaleWidth);
+    const double radius = static_cast<float>(surface.Scale().width / 99);
+    for (const GraphPoint& point : frame.points) {
+        surface.Circle(QPointF(point.x, point.value), radius, kWhite);
+        surface.Line(QPointF(point.x, 0), QPointF(point.x, point.value), kWhite);
+    }
+}
+
 void Form1::DrawMarksTimeGraph() { DrawGraph(PlottedValue::Mark, QColor(255, 255, 0)); }
 
 void Form1::DrawMarksCreditsGraph() { DrawGraph(PlottedValue::MarkTimesCredits, QColor(0, 0, 255)); }
@@ -26,12 +35,7 @@ void Form1::DrawGraph(PlottedValue value, const QColor& fill) {
         messages_.MsgBox(QStringLiteral("Else condition detected->Error"), OkOnly, QString());
         return;
     }
-    surface->SetScale(frame->scaleTop, frame->scaleHeight, frame->scaleWidth);
-    const double radius = static_cast<float>(surface->Scale().width / 99);
-    for (const GraphPoint& point : frame->points) {
-        surface->Circle(QPointF(point.x, point.value), radius, kWhite);
-        surface->Line(QPointF(point.x, 0), QPointF(point.x, point.value), kWhite);
-    }
+    PaintGraph(*surface, *frame);
     graphOrigin = frame->earliest;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/message_service.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -35,6 +36,16 @@ int QtMessageService::MsgBox(const QString& prompt, int flags, const QString& ti
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return AnswerOk;
+}
+
+QString QtMessageService::SaveFileName(const QString& title, const QString& suggested, const QString& filter,
+                                       const QString& suffix) {
+    QFileDialog dialog(parent_, title, suggested, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
 }
 
 } // namespace examora

@@ -42,6 +42,7 @@ void Form1::ReadDataFile(bool reportToUser) {
     }
     dataChanged = false;
     ExamList->Store().ReplaceAll(std::move(read.records));
+    ForgetListHistory();
     const qsizetype kept = dataFile_.Kept().size();
     if (ExamList->ListCount() > 0) {
         ShowExams->setEnabled(true);
@@ -70,6 +71,7 @@ bool Form1::SaveDataFile() {
     }
     if (saved.merged) {
         store.ReplaceAll(std::move(*saved.merged));
+        ForgetListHistory();
         if (store.ListCount() > 0)
             ShowExams->setEnabled(true);
         messages_.MsgBox(dataFileName +
@@ -80,6 +82,7 @@ bool Form1::SaveDataFile() {
         store.ForgetChanges();
     }
     messages_.MsgBox(QStringLiteral("Data saved to ") + dataFileName, Information, kTitle);
+    MarkListSaved();
     dataChanged = false;
     return true;
 }

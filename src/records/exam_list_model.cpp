@@ -110,7 +110,7 @@ bool SortsBefore(const QString& a, const QString& b) {
     return a.size() < b.size();
 }
 
-void ExamListModel::AddItem(const QString& line) {
+int ExamListModel::AddItem(const QString& line) {
     const auto place = std::upper_bound(lines_.cbegin(), lines_.cend(), line, SortsBefore);
     const int row = static_cast<int>(place - lines_.cbegin());
     beginInsertRows({}, row, row);
@@ -118,6 +118,7 @@ void ExamListModel::AddItem(const QString& line) {
     checked_.insert(checked_.begin() + row, 0);
     changes_.added.append(line);
     endInsertRows();
+    return row;
 }
 
 void ExamListModel::RemoveItem(int i) {
@@ -162,6 +163,61 @@ int ExamListModel::RemoveSelected() {
     selCount_ = 0;
     endResetModel();
     return removed;
+}
+
+QList<int> ExamListModel::CheckedRows() const {
+    QList<int> rows;
+    rows.reserve(selCount_);
+    for (int i = 0; i < ListCount(); ++i)
+        if (Selected(i))
+            rows.append(i);
+    return rows;
+}
+
+void ExamListModel::RemoveRows(const QList<int>& rows) {
+    QStringList kept;
+    std::vector<char> keptChecks;
+    kept.reserve(lines_.size());
+    keptChecks.reserve(checked_.size());
+    qsizetype next = 0;
+    for (int i = 0; i < ListCount(); ++i) {
+        if (next < rows.size() && rows.at(next) == i) {
+            ++next;
+            selCount_ -= checked_[static_cast<std::size_t>(i)];
+            changes_.erased.append(lines_.at(i));
+            continue;
+        }
+        kept.append(lines_.at(i));
+        keptChecks.push_back(checked_[static_cast<std::size_t>(i)]);
+    }
+    beginResetModel();
+    lines_ = std::move(kept);
+    checked_ = std::move(keptChecks);
+    endResetModel();
+}
+
+void ExamListModel::InsertRows(const QList<int>& rows, const QStringList& lines) {
+    QStringList merged;
+    std::vector<char> mergedChecks;
+    const qsizetype total = lines_.size() + lines.size();
+    merged.reserve(total);
+    mergedChecks.reserve(static_cast<std::size_t>(total));
+    qsizetype next = 0, old = 0;
+    for (qsizetype i = 0; i < total; ++i) {
+        const bool inserted = next < rows.size() && (rows.at(next) == i || old >= lines_.size());
+        merged.append(inserted ? lines.at(next) : lines_.at(old));
+        if (inserted)
+            changes_.added.append(lines.at(next));
+        mergedChecks.push_back(inserted ? 0 : checked_[static_cast<std::size_t>(old)]);
+        if (inserted)
+            ++next;
+        else
+            ++old;
+    }
+    beginResetModel();
+    lines_ = std::move(merged);
+    checked_ = std::move(mergedChecks);
+    endResetModel();
 }
 
 void ExamListModel::SetSelected(int i, bool checked) {

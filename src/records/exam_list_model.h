@@ -26,13 +26,21 @@ class ExamListModel : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    void AddItem(const QString& line);
+    // Inserts the line at its sorted place, after the lines equal to it; returns its row.
+    int AddItem(const QString& line);
     void RemoveItem(int i);
     void Clear();
     // Replaces every line at once, sorted, all unchecked.
     void ReplaceAll(QStringList lines);
     // Removes every checked line in one pass; returns how many went.
     int RemoveSelected();
+    // The rows of the checked lines, in order.
+    QList<int> CheckedRows() const;
+    // Removes the given rows (in ascending order) in one pass; the other lines keep their marks.
+    void RemoveRows(const QList<int>& rows);
+    // Puts lines back at the given rows of the list they make (ascending), unchecked: what undoes
+    // a RemoveRows of the same rows.
+    void InsertRows(const QList<int>& rows, const QStringList& lines);
 
     QString List(int i) const { return lines_.at(i); }
     int ListCount() const { return static_cast<int>(lines_.size()); }
