@@ -1,6 +1,7 @@
 #include "app/form1.h"
 #include "app/list_placement.h"
 #include "platform/twips.h"
+#include "records/conversions.h"
 #include "records/data_file.h"
 
 #include <QScreen>
@@ -14,7 +15,11 @@ ListPlacement PlaceExamList(float outerWidth, float outerHeight) {
     return {QRectF(left, top, width, height), QRectF(left + offset, top + offset, width, height)};
 }
 
-void Form1::Form_Load() { dataFileName = kDataFileName; }
+void Form1::Form_Load() {
+    dataFileName = kDataFileName;
+    // Two-digit years are read around the clock's year.
+    SetCurrentYear(clock_.Today().year());
+}
 
 void Form1::Form_Activate() {
     normalHeight = OuterHeight();
