@@ -38,8 +38,8 @@ bool EntryFieldsAcceptable(const QString& name, const QString& date, const QStri
                            const QString& credits) {
     const EntryTexts t = CleanEntryTexts(name, date, mark, credits);
     const bool nameOk = !t.name.isEmpty() && !t.name.contains(kFieldSeparator);
-    const bool plain = !HoldsControl(t.name) && !HoldsControl(t.date) && !HoldsControl(t.mark) &&
-                       !HoldsControl(t.credits);
+    const bool plain =
+        !HoldsControl(t.name) && !HoldsControl(t.date) && !HoldsControl(t.mark) && !HoldsControl(t.credits);
     return nameOk && plain && IsDate(t.date) && NonNegativeNumber(t.mark) && NonNegativeNumber(t.credits);
 }
 

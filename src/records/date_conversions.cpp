@@ -79,12 +79,12 @@ std::optional<NumericForm> NumericFormOf(const QString& format) {
     }
     if (day < 0 || month < 0 || year < 0)
         return std::nullopt;
-    const std::optional<QString> separator = CleanSeparator(gaps[0]) ? CleanSeparator(gaps[0])
-                                                                      : CleanSeparator(gaps[1]);
+    const std::optional<QString> separator =
+        CleanSeparator(gaps[0]) ? CleanSeparator(gaps[0]) : CleanSeparator(gaps[1]);
     if (!separator)
         return std::nullopt;
     form.separator = *separator;
-    form.order = year == 0 ? DateOrder::YearMonthDay
+    form.order = year == 0     ? DateOrder::YearMonthDay
                  : month < day ? DateOrder::MonthDayYear
                                : DateOrder::DayMonthYear;
     form.end = gaps[2].startsWith(u'.') ? QStringLiteral(".") : QString();
@@ -99,7 +99,8 @@ const LocaleDates& CurrentLocaleDates() {
         // The C locale writes ISO dates; other numeric dates it reads in the American order.
         const bool c = current.language() == QLocale::C;
         const NumericForm form =
-            c ? NumericForm{} : NumericFormOf(current.dateFormat(QLocale::ShortFormat)).value_or(NumericForm{});
+            c ? NumericForm{}
+              : NumericFormOf(current.dateFormat(QLocale::ShortFormat)).value_or(NumericForm{});
         cached = LocaleDates{current, c ? DateOrder::MonthDayYear : form.order, form};
         filled = true;
     }
@@ -232,9 +233,7 @@ std::optional<DateOrder> OrderFixedBy(QStringView dateText) {
     return YearLast(*g, order, order) ? std::optional(order) : std::nullopt;
 }
 
-std::optional<DateOrder> DateOrderVote::Agreed() const {
-    return disagree_ ? std::nullopt : order_;
-}
+std::optional<DateOrder> DateOrderVote::Agreed() const { return disagree_ ? std::nullopt : order_; }
 
 void DateOrderVote::Add(QStringView dateText) {
     const std::optional<DateOrder> fixed = OrderFixedBy(dateText);
