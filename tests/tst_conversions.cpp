@@ -143,12 +143,8 @@ private slots:
                                      << "" << false;
         QTest::newRow("en_US comma is a group separator, refused") << "en_US"
                                                                    << "1,234" << false;
-        QTest::newRow("en_US decimal comma refused where commas group") << "en_US"
-                                                                        << "27,5" << false;
         QTest::newRow("de_DE group separator refused") << "de_DE"
                                                        << "1.234,5" << false;
-        QTest::newRow("fr_FR blank inside refused") << "fr_FR" << QString::fromUtf8("1 234") << false;
-        QTest::newRow("sv_SE typographic minus refused") << "sv_SE" << QString::fromUtf8("−1") << false;
     }
     void isNumericReadsTheLocaleNumberFormat() {
         QFETCH(QString, locale);
@@ -216,8 +212,10 @@ private slots:
                                                        << "7/1/2007" << QDate(2007, 1, 7);
         QTest::newRow("it_IT two-digit year") << "it_IT"
                                               << "07/12/26" << dec7;
-        QTest::newRow("it_IT two-digit year 46 is 1946") << "it_IT"
-                                                         << "1/1/46" << QDate(1946, 1, 1);
+        QTest::newRow("it_IT two-digit year 46 is 1946, 80 years before") << "it_IT"
+                                                                          << "1/1/46" << QDate(1946, 1, 1);
+        QTest::newRow("it_IT two-digit year 45 is 2045, 19 years after") << "it_IT"
+                                                                         << "1/1/45" << QDate(2045, 1, 1);
         QTest::newRow("it_IT ISO") << "it_IT"
                                    << "2026-12-07" << dec7;
         QTest::newRow("it_IT day 31") << "it_IT"
@@ -249,75 +247,45 @@ private slots:
         QCOMPARE(read.value_or(QDate()), date);
     }
 
-    void twoDigitYearsFollowTheCurrentYear_data() {
-        QTest::addColumn<int>("currentYear");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("year");
-        QTest::newRow("2026: 30 is 2030") << 2026 << "1/15/30" << 2030;
-        QTest::newRow("2026: 45 is 2045, 19 after") << 2026 << "1/1/45" << 2045;
-        QTest::newRow("2026: 46 is 1946, 80 before") << 2026 << "1/1/46" << 1946;
-        QTest::newRow("2050: 46 is 2046") << 2050 << "1/1/46" << 2046;
-        QTest::newRow("2050: 70 is 1970") << 2050 << "1/1/70" << 1970;
-        QTest::newRow("2050: 69 is 2069") << 2050 << "1/1/69" << 2069;
-    }
-    void twoDigitYearsFollowTheCurrentYear() {
-        QFETCH(int, currentYear);
-        QFETCH(QString, text);
-        SetCurrentYear(currentYear);
-        const std::optional<QDate> date = DateValue(text);
+    void twoDigitYearsSlideWithTheCurrentYear() {
+        SetCurrentYear(2050);
+        const std::optional<QDate> y69 = DateValue(u"1/1/69"), y70 = DateValue(u"1/1/70");
         SetCurrentYear(2026);
-        QVERIFY(date);
-        QTEST(date->year(), "year");
-    }
-
-    void orderFixedByADate_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("order"); // -1: none
-        const int dmy = int(DateOrder::DayMonthYear), mdy = int(DateOrder::MonthDayYear);
-        QTest::newRow("day above 12 first") << "25/12/2026" << dmy;
-        QTest::newRow("day above 12 second") << "12.25.2026" << mdy;
-        QTest::newRow("four-digit year first") << "2026-02-05" << int(DateOrder::YearMonthDay);
-        QTest::newRow("both 12 or less fixes none") << "05/02/2026" << -1;
-        QTest::newRow("two-digit year fixes none") << "25/12/26" << -1;
-        QTest::newRow("no such day fixes none") << "31/02/2026" << -1;
-        QTest::newRow("not a numeric date") << "7 Dec 2026" << -1;
-    }
-    void orderFixedByADate() {
-        QFETCH(QString, text);
-        QTEST(OrderFixedBy(text) ? int(*OrderFixedBy(text)) : -1, "order");
+        QCOMPARE(y69, QDate(2069, 1, 1));
+        QCOMPARE(y70, QDate(1970, 1, 1));
     }
 
     void fileOrderReadsAmbiguousDates() {
+        QCOMPARE(OrderFixedBy(u"12.25.2026"), DateOrder::MonthDayYear);
+        QCOMPARE(OrderFixedBy(u"2026-02-05"), DateOrder::YearMonthDay);
+        QVERIFY(!OrderFixedBy(u"05/02/2026") && !OrderFixedBy(u"25/12/26"));
+        DateOrderVote mixed;
+        mixed.Add(u"25/12/2026");
+        mixed.Add(u"12/25/2026");
+        QVERIFY(!mixed.Agreed());
         QLocale::setDefault(QLocale::c());
-        QCOMPARE(DateValue(u"05/02/2026"), QDate(2026, 5, 2));
         SetFileDateOrder(DateOrder::DayMonthYear);
         QCOMPARE(DateValue(u"05/02/2026"), QDate(2026, 2, 5));
         QCOMPARE(DateValue(u"02/25/2026"), QDate(2026, 2, 25)); // unambiguous: its own order
         QCOMPARE(ProposedDate(QDate(2026, 2, 5)), QStringLiteral("05-02-2026"));
-        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-        QCOMPARE(ProposedDate(QDate(2026, 2, 5)), QStringLiteral("05/02/2026")); // the locale's own
     }
 
     // Every date written under it_IT reads back to its day under C and en_US, in the order the
     // file's own dates fix.
     void aFileWrittenUnderOneLocaleReadsUnderAnother() {
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-        QStringList written;
-        for (QDate d(2025, 1, 1); d.year() < 2027; d = d.addDays(2))
-            written.append(FormatDateTime(d, DateFormat::Short));
         DateOrderVote vote;
-        for (const QString& text : written)
-            vote.Add(text);
-        QCOMPARE(vote.Agreed(), DateOrder::DayMonthYear);
+        for (QDate d(2025, 1, 1); d.year() < 2027; d = d.addDays(2))
+            vote.Add(FormatDateTime(d, DateFormat::Short));
         SetFileDateOrder(vote.Agreed());
-        for (const QLocale& reader : {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates)}) {
-            QLocale::setDefault(reader);
-            QDate d(2025, 1, 1);
-            for (const QString& text : written) {
-                QCOMPARE(DateValue(text), d);
-                d = d.addDays(2);
+        QCOMPARE(FileDateOrder(), DateOrder::DayMonthYear);
+        for (const QLocale& reader : {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates)})
+            for (QDate d(2025, 1, 1); d.year() < 2027; d = d.addDays(2)) {
+                QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+                const QString written = FormatDateTime(d, DateFormat::Short);
+                QLocale::setDefault(reader);
+                QCOMPARE(DateValue(written), d);
             }
-        }
     }
 
     void shortDateHasAFourDigitYearAndReadsBack_data() {

@@ -122,26 +122,18 @@ private slots:
             true, "Analysis 2;1/2/2007;30;6", 30, 6);
         row("numbers stay as typed", "en_US", {"Physics", "1/2/2007", " 2.8E1 ", "9.0"}, true,
             "Physics;1/2/2007;2.8E1;9.0", 28, 9);
-        row("a mark pasted with its line break", "en_US", {"Biology", "12/7/2026", "30\n", "\t6\r\n"}, true,
-            "Biology;12/7/2026;30;6", 30, 6);
-        row("no-break spaces around", "en_US", {"\u00a0Biology\u00a0", "12/7/2026", "30", "6"}, true,
-            "Biology;12/7/2026;30;6", 30, 6);
+        row("pasted with line breaks, tabs and no-break spaces", "en_US",
+            {"\u00a0Biology\u00a0", "12/7/2026", "30\n", "\t6\r\n"}, true, "Biology;12/7/2026;30;6", 30, 6);
         row("a line break inside a name", "en_US", {"Organic\nChemistry", "12/7/2026", "30", "6"}, false,
             "Organic\nChemistry;12/7/2026;30;6", 30, 6);
         row("a tab inside a mark", "en_US", {"Biology", "12/7/2026", "3\t0", "6"}, false,
             "Biology;12/7/2026;3\t0;6", 30, 6);
-        row("a line separator inside a name", "en_US", {"A\u2028B", "12/7/2026", "30", "6"}, false,
-            "A\u2028B;12/7/2026;30;6", 30, 6);
         row("de_DE decimal comma", "de_DE", {"Physik", "07.12.2026", "1,3", "7,5"}, true,
             "Physik;07.12.2026;1,3;7,5", 1.3, 7.5);
-        row("it_IT decimal comma", "it_IT", {"Fisica", "07/12/2026", "27,5", "6"}, true,
-            "Fisica;07/12/2026;27,5;6", 27.5, 6);
         row("en_US comma groups digits: refused", "en_US", {"Physics", "12/7/2026", "1,234", "6"}, false,
             "Physics;12/7/2026;1,234;6", 1.234, 6);
         row("ar_EG digits stored as ASCII", "ar_EG", {"Physics", "٧/١٢/٢٠٢٦", "٢٧٫٥", "٦"}, true,
             "Physics;7/12/2026;27.5;6", 27.5, 6);
-        row("mr_IN digits stored as ASCII", "mr_IN", {"Physics", "12/7/2026", "२८", "६"}, true,
-            "Physics;12/7/2026;28;6", 28, 6);
     }
 
     void storedAndCounted() {
