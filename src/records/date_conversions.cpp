@@ -43,51 +43,62 @@ std::optional<QString> CleanSeparator(const QString& gap) {
     return separator;
 }
 
-// The numeric form of a locale's short date format; nothing where it names the month or the weekday
-// in words or lacks a field.
-std::optional<NumericForm> NumericFormOf(const QString& format) {
+// The fields of a date format (runs of 'd', 'M' or 'y' outside quotes) and the text after each.
+struct FormatFields {
     QString fields[3], gaps[3];
+};
+
+std::optional<FormatFields> FieldsOf(const QString& format) {
+    FormatFields f;
     int count = 0;
     bool quoted = false;
     for (qsizetype i = 0; i < format.size(); ++i) {
         const QChar c = format[i];
-        if (c == u'\'')
+        if (c == u'\'') {
             quoted = !quoted;
-        else if (!quoted && (c == u'd' || c == u'M' || c == u'y')) {
+        } else if (!quoted && (c == u'd' || c == u'M' || c == u'y')) {
             qsizetype run = 1;
             while (i + run < format.size() && format[i + run] == c)
                 ++run;
             if (count == 3)
                 return std::nullopt;
-            fields[count++] = format.mid(i, run);
+            f.fields[count++] = format.mid(i, run);
             i += run - 1;
         } else if (count > 0 && !quoted) {
-            gaps[count - 1].append(c);
+            f.gaps[count - 1].append(c);
         }
     }
     if (count != 3)
         return std::nullopt;
+    return f;
+}
+
+// The numeric form of a locale's short date format; nothing where it names the month or the weekday
+// in words or lacks a field.
+std::optional<NumericForm> NumericFormOf(const QString& format) {
+    const std::optional<FormatFields> f = FieldsOf(format);
+    if (!f)
+        return std::nullopt;
     NumericForm form;
     int day = -1, month = -1, year = -1;
     for (int i = 0; i < 3; ++i) {
-        if (fields[i].front() == u'd' && fields[i].size() <= 2)
-            day = i, form.day = fields[i];
-        else if (fields[i].front() == u'M' && fields[i].size() <= 2)
-            month = i, form.month = fields[i];
-        else if (fields[i].front() == u'y')
+        const QString& field = f->fields[i];
+        if (field.front() == u'd' && field.size() <= 2)
+            day = i, form.day = field;
+        else if (field.front() == u'M' && field.size() <= 2)
+            month = i, form.month = field;
+        else if (field.front() == u'y')
             year = i;
     }
-    if (day < 0 || month < 0 || year < 0)
-        return std::nullopt;
     const std::optional<QString> separator =
-        CleanSeparator(gaps[0]) ? CleanSeparator(gaps[0]) : CleanSeparator(gaps[1]);
-    if (!separator)
+        CleanSeparator(f->gaps[0]) ? CleanSeparator(f->gaps[0]) : CleanSeparator(f->gaps[1]);
+    if (day < 0 || month < 0 || year < 0 || !separator)
         return std::nullopt;
     form.separator = *separator;
     form.order = year == 0     ? DateOrder::YearMonthDay
                  : month < day ? DateOrder::MonthDayYear
                                : DateOrder::DayMonthYear;
-    form.end = gaps[2].startsWith(u'.') ? QStringLiteral(".") : QString();
+    form.end = f->gaps[2].startsWith(u'.') ? QStringLiteral(".") : QString();
     return form;
 }
 
