@@ -263,6 +263,10 @@ private slots:
         mixed.Add(u"25/12/2026");
         mixed.Add(u"12/25/2026");
         QVERIFY(!mixed.Agreed());
+        DateOrderVote withIso;
+        withIso.Add(u"2026-02-05");
+        withIso.Add(u"25/12/2026");
+        QCOMPARE(withIso.Agreed(), DateOrder::DayMonthYear);
         QLocale::setDefault(QLocale::c());
         SetFileDateOrder(DateOrder::DayMonthYear);
         QCOMPARE(DateValue(u"05/02/2026"), QDate(2026, 2, 5));

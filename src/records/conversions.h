@@ -48,16 +48,16 @@ inline bool IsDate(QStringView text) { return DateValue(text).has_value(); }
 // four-digit year first; nothing when it fixes none or is not a numeric date.
 std::optional<DateOrder> OrderFixedBy(QStringView dateText);
 
-// Gathers the orders the dates of one file fix: the agreed order, or nothing when none fixes one or
-// two disagree.
+// Gathers the orders the dates of one file fix, and gives the one they agree on: nothing when none
+// fixes one, or when some put the day first and others the month. A date with its four-digit year
+// first reads the same in every order, so it counts only where no date puts the day or month first.
 class DateOrderVote {
 public:
     void Add(QStringView dateText);
     std::optional<DateOrder> Agreed() const;
 
 private:
-    std::optional<DateOrder> order_;
-    bool disagree_ = false;
+    bool seen_[3] = {false, false, false}; // by DateOrder
 };
 
 // The numeric date order of the held data file, used for ambiguous dates instead of the locale's

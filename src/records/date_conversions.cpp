@@ -244,14 +244,19 @@ std::optional<DateOrder> OrderFixedBy(QStringView dateText) {
     return YearLast(*g, order, order) ? std::optional(order) : std::nullopt;
 }
 
-std::optional<DateOrder> DateOrderVote::Agreed() const { return disagree_ ? std::nullopt : order_; }
-
 void DateOrderVote::Add(QStringView dateText) {
-    const std::optional<DateOrder> fixed = OrderFixedBy(dateText);
-    if (fixed && order_ && *fixed != *order_)
-        disagree_ = true;
-    if (fixed && !order_)
-        order_ = fixed;
+    if (const std::optional<DateOrder> fixed = OrderFixedBy(dateText))
+        seen_[static_cast<int>(*fixed)] = true;
+}
+
+std::optional<DateOrder> DateOrderVote::Agreed() const {
+    const bool dayFirst = seen_[static_cast<int>(DateOrder::DayMonthYear)];
+    const bool monthFirst = seen_[static_cast<int>(DateOrder::MonthDayYear)];
+    if (dayFirst != monthFirst)
+        return dayFirst ? DateOrder::DayMonthYear : DateOrder::MonthDayYear;
+    if (!dayFirst && seen_[static_cast<int>(DateOrder::YearMonthDay)])
+        return DateOrder::YearMonthDay;
+    return std::nullopt;
 }
 
 std::optional<QDate> DateValue(QStringView text) {
