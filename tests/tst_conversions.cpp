@@ -23,7 +23,11 @@ QLocale LocaleNamed(const QString& name) {
 class TestConversions : public QObject {
     Q_OBJECT
 private slots:
-    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void initTestCase() { SetCurrentYear(2026); }
+    void init() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        SetFileDateOrder(std::nullopt);
+    }
     void cleanupTestCase() { QLocale::setDefault(QLocale::c()); }
 
     void splitCutsAtEverySemicolon_data() {
@@ -67,7 +71,10 @@ private slots:
             *row("empty text gives zero") << locale << "" << 0.0;
             *row("lone point gives zero") << locale << "." << 0.0;
             *row("lone sign gives zero") << locale << "-" << 0.0;
-            *row("decimal comma stops the number") << locale << "27,5" << 27.0;
+            *row("one decimal comma and no point is a decimal comma") << locale << "27,5" << 27.5;
+            *row("a second comma stops the number") << locale << "1,2,3" << 1.0;
+            *row("a comma before a point stops the number") << locale << "1,234.5" << 1.0;
+            *row("digits of another script") << locale << QString::fromUtf8("٢٨") << 28.0;
             *row("second point stops the number") << locale << "1.2.3" << 1.2;
             *row("minus sign") << locale << "-1.5" << -1.5;
             *row("plus sign") << locale << "+4" << 4.0;
@@ -134,6 +141,10 @@ private slots:
                                              << "27,5" << true;
         QTest::newRow("de_DE empty") << "de_DE"
                                      << "" << false;
+        QTest::newRow("en_US comma is a group separator, refused") << "en_US"
+                                                                   << "1,234" << false;
+        QTest::newRow("de_DE group separator refused") << "de_DE"
+                                                       << "1.234,5" << false;
     }
     void isNumericReadsTheLocaleNumberFormat() {
         QFETCH(QString, locale);
@@ -158,8 +169,8 @@ private slots:
                                                  << "12/7/26" << dec7;
         QTest::newRow("en_US two-digit year 29 is 2029") << "en_US"
                                                          << "1/1/29" << QDate(2029, 1, 1);
-        QTest::newRow("en_US two-digit year 30 is 1930") << "en_US"
-                                                         << "1/1/30" << QDate(1930, 1, 1);
+        QTest::newRow("en_US two-digit year 30 is 2030") << "en_US"
+                                                         << "1/15/30" << QDate(2030, 1, 15);
         QTest::newRow("en_US ISO") << "en_US"
                                    << "2026-12-07" << dec7;
         QTest::newRow("en_US ISO one-digit month") << "en_US"
@@ -170,10 +181,11 @@ private slots:
                                         << "2/29/2008" << QDate(2008, 2, 29);
         QTest::newRow("en_US no leap day") << "en_US"
                                            << "2/29/2007" << QDate();
-        QTest::newRow("en_US day-first date is no date") << "en_US"
-                                                         << "31/12/2006" << QDate();
+        QTest::newRow("en_US a day above 12 reads first too") << "en_US"
+                                                              << "31/12/2006" << QDate(2006, 12, 31);
         QTest::newRow("en_US month 13") << "en_US"
-                                        << "13/1/2007" << QDate();
+                                        << "13/13/2007" << QDate();
+        QTest::newRow("en_US digits of another script") << "en_US" << QString::fromUtf8("١٢/٧/٢٠٢٦") << dec7;
         QTest::newRow("en_US day 0") << "en_US"
                                      << "1/0/2007" << QDate();
         QTest::newRow("en_US empty") << "en_US"
@@ -200,14 +212,16 @@ private slots:
                                                        << "7/1/2007" << QDate(2007, 1, 7);
         QTest::newRow("it_IT two-digit year") << "it_IT"
                                               << "07/12/26" << dec7;
-        QTest::newRow("it_IT two-digit year 30 is 1930") << "it_IT"
-                                                         << "1/1/30" << QDate(1930, 1, 1);
+        QTest::newRow("it_IT two-digit year 46 is 1946, 80 years before") << "it_IT"
+                                                                          << "1/1/46" << QDate(1946, 1, 1);
+        QTest::newRow("it_IT two-digit year 45 is 2045, 19 years after") << "it_IT"
+                                                                         << "1/1/45" << QDate(2045, 1, 1);
         QTest::newRow("it_IT ISO") << "it_IT"
                                    << "2026-12-07" << dec7;
         QTest::newRow("it_IT day 31") << "it_IT"
                                       << "31/12/2006" << QDate(2006, 12, 31);
-        QTest::newRow("it_IT month 13") << "it_IT"
-                                        << "1/13/2007" << QDate();
+        QTest::newRow("it_IT a day above 12 reads second too") << "it_IT"
+                                                               << "1/13/2007" << QDate(2007, 1, 13);
         QTest::newRow("it_IT empty") << "it_IT"
                                      << "" << QDate();
         QTest::newRow("de_DE dots") << "de_DE"
@@ -233,6 +247,51 @@ private slots:
         QCOMPARE(read.value_or(QDate()), date);
     }
 
+    void twoDigitYearsSlideWithTheCurrentYear() {
+        SetCurrentYear(2050);
+        const std::optional<QDate> y69 = DateValue(u"1/1/69"), y70 = DateValue(u"1/1/70");
+        SetCurrentYear(2026);
+        QCOMPARE(y69, QDate(2069, 1, 1));
+        QCOMPARE(y70, QDate(1970, 1, 1));
+    }
+
+    void fileOrderReadsAmbiguousDates() {
+        QCOMPARE(OrderFixedBy(u"12.25.2026"), DateOrder::MonthDayYear);
+        QCOMPARE(OrderFixedBy(u"2026-02-05"), DateOrder::YearMonthDay);
+        QVERIFY(!OrderFixedBy(u"05/02/2026") && !OrderFixedBy(u"25/12/26"));
+        DateOrderVote mixed;
+        mixed.Add(u"25/12/2026");
+        mixed.Add(u"12/25/2026");
+        QVERIFY(!mixed.Agreed());
+        DateOrderVote withIso;
+        withIso.Add(u"2026-02-05");
+        withIso.Add(u"25/12/2026");
+        QCOMPARE(withIso.Agreed(), DateOrder::DayMonthYear);
+        QLocale::setDefault(QLocale::c());
+        SetFileDateOrder(DateOrder::DayMonthYear);
+        QCOMPARE(DateValue(u"05/02/2026"), QDate(2026, 2, 5));
+        QCOMPARE(DateValue(u"02/25/2026"), QDate(2026, 2, 25)); // unambiguous: its own order
+        QCOMPARE(ProposedDate(QDate(2026, 2, 5)), QStringLiteral("05-02-2026"));
+    }
+
+    // Every date written under it_IT reads back to its day under C and en_US, in the order the
+    // file's own dates fix.
+    void aFileWrittenUnderOneLocaleReadsUnderAnother() {
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        DateOrderVote vote;
+        for (QDate d(2025, 1, 1); d.year() < 2027; d = d.addDays(2))
+            vote.Add(FormatDateTime(d, DateFormat::Short));
+        SetFileDateOrder(vote.Agreed());
+        QCOMPARE(FileDateOrder(), DateOrder::DayMonthYear);
+        for (const QLocale& reader : {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates)})
+            for (QDate d(2025, 1, 1); d.year() < 2027; d = d.addDays(2)) {
+                QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+                const QString written = FormatDateTime(d, DateFormat::Short);
+                QLocale::setDefault(reader);
+                QCOMPARE(DateValue(written), d);
+            }
+    }
+
     void shortDateHasAFourDigitYearAndReadsBack_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QDate>("date");
@@ -245,6 +304,8 @@ private slots:
         QTest::newRow("de_DE") << "de_DE" << QDate(2026, 12, 7) << "07.12.2026";
         QTest::newRow("de_DE 1900") << "de_DE" << QDate(1900, 3, 1) << "01.03.1900";
         QTest::newRow("C writes ISO") << "C" << QDate(2026, 12, 7) << "2026-12-07";
+        QTest::newRow("bg_BG without its year word") << "bg_BG" << QDate(2026, 12, 7) << "7.12.2026";
+        QTest::newRow("mr_IN in ASCII digits") << "mr_IN" << QDate(2026, 12, 7) << "7/12/2026";
     }
     void shortDateHasAFourDigitYearAndReadsBack() {
         QFETCH(QString, locale);
@@ -397,9 +458,8 @@ private slots:
         QTest::newRow("accented letters")
             << QString::fromUtf8(" università") << QString::fromUtf8(" UNIVERSITÀ")
             << QString::fromUtf8("università");
-        QTest::newRow("only spaces are trimmed") << "\tx\t"
-                                                 << "\tX\t"
-                                                 << "\tx\t";
+        QTest::newRow("white space of every kind is trimmed")
+            << QString::fromUtf8("\t\u00a0x y\r\n") << QString::fromUtf8("\t\u00a0X Y\r\n") << "x y";
         QTest::newRow("blanks only") << "   "
                                      << "   "
                                      << "";

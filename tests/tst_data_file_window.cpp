@@ -1,6 +1,8 @@
 // The data file as the user meets it on the window: the reader at start and the Load command with
 // what they report, Save byte for byte, and the question on closing with Yes, No and a failed save.
+#include "records/conversions.h"
 #include "records/data_file.h"
+#include "records/record_line.h"
 #include "support/as_nobody.h"
 #include "support/window_fixture.h"
 
@@ -311,26 +313,29 @@ private slots:
         QCOMPARE(w.dataChanged, answer == AnswerCancel);
     }
 
-    // Exams written under one language and read under another lose nothing, whether or not their
-    // dates read as dates there.
-    void fileWrittenUnderItalianKeepsEveryLineUnderCAndEnglish_data() {
+    // Exams written under one language and read under another lose nothing and move to no other
+    // day: the file's own day-first dates decide how 05/02 reads, and a new exam follows them.
+    void fileWrittenUnderItalianReadsTheSameUnderCAndEnglish_data() {
         QTest::addColumn<QString>("reader");
         QTest::newRow("C") << "C";
         QTest::newRow("en_US") << "en_US";
     }
-    void fileWrittenUnderItalianKeepsEveryLineUnderCAndEnglish() {
+    void fileWrittenUnderItalianReadsTheSameUnderCAndEnglish() {
         QFETCH(QString, reader);
         QLocale::setDefault(QLocale(QStringLiteral("it_IT")));
+        const QList<QDate> days{{2023, 1, 13}, {2023, 2, 5}, {2023, 4, 3}, {2022, 12, 11}, {2023, 6, 7}};
         QStringList lines;
-        for (int i = 0; i < 5; ++i) {
-            const QDate day(2023, 1 + i, 13 - 3 * i);
-            lines.append(QStringLiteral("Esame %1;%2;28;9").arg(i).arg(QLocale().toString(
-                day, i % 2 ? QLocale::LongFormat : QLocale::ShortFormat)));
-        }
+        for (const QDate& day : days)
+            lines.append(QStringLiteral("Esame %1;%2;28;9").arg(lines.size()).arg(FormatDateTime(day, DateFormat::Short)));
+        lines.append(QStringLiteral("Nota;scritta a mano"));
         QLocale::setDefault(QLocale(reader));
         WindowFixture fixture(DataFile(lines));
         Form1& w = fixture.window();
+        QCOMPARE(w.ExamList->ListCount(), days.size());
+        for (int i = 0; i < days.size(); ++i)
+            QCOMPARE(DateValue(RecordParts(w.ExamList->List(i))[1]), days[i]);
         EnterExam(w, QStringLiteral("Zoologia"), QStringLiteral("30"), QStringLiteral("6"));
+        QCOMPARE(DateValue(RecordParts(w.ExamList->List(days.size()))[1]), QDate(2026, 12, 7));
         fixture.messages().AnswerNext(AnswerYes);
         QVERIFY(w.close());
         const QStringList saved = QString::fromUtf8(fixture.dataFileBytes()).split(QStringLiteral("\r\n"));

@@ -22,6 +22,8 @@ QString Typed(const QString& text) {
 class TestEntryFields : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { SetCurrentYear(2026); }
+
     void acceptable_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("name");
@@ -50,7 +52,7 @@ private slots:
             {"a mark beyond a double is not numeric", "Physics", "today", "1e400", "9", false},
             {"a credit value beyond a double is not numeric", "Physics", "today", "27", "-1e400", false},
             {"inf is not a number", "Physics", "today", "inf", "9", false},
-            {"a name of three blanks arms", "   ", "today", "27", "9", true},
+            {"a name of three blanks is empty", "   ", "today", "27", "9", false},
             {"an empty name disarms", "", "today", "27", "9", false},
             {"a name holding a semicolon disarms", "Analysis;2", "today", "27", "9", false},
             {"an empty date disarms", "Physics", "", "27", "9", false},
@@ -83,12 +85,14 @@ private slots:
         QTest::addColumn<bool>("armed");
         QTest::addRow("en_US: month first") << "en_US"
                                             << "12/31/2006" << true;
-        QTest::addRow("en_US: day first is no date") << "en_US"
-                                                     << "31/12/2006" << false;
+        QTest::addRow("en_US: a day above 12 reads first too") << "en_US"
+                                                               << "31/12/2006" << true;
+        QTest::addRow("en_US: month 13 is no date") << "en_US"
+                                                    << "13/13/2006" << false;
         QTest::addRow("de_DE: day first") << "de_DE"
                                           << "31.12.2006" << true;
-        QTest::addRow("de_DE: month first is no date") << "de_DE"
-                                                       << "12.31.2006" << false;
+        QTest::addRow("de_DE: a day above 12 reads second too") << "de_DE"
+                                                                << "12.31.2006" << true;
     }
 
     void dateOrder() {
@@ -100,21 +104,66 @@ private slots:
             "armed");
     }
 
-    // What the insertion stores: each text trimmed of its blanks, joined by ";".
-    void recordLine_data() {
+    // Pasted and typed texts: whether they pass, the line stored and the mark and credit value
+    // counted from it. A text that passes is stored and counted as the user sees it.
+    void storedAndCounted_data() {
+        QTest::addColumn<QString>("locale");
         QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<bool>("armed");
         QTest::addColumn<QString>("line");
-        QTest::addRow("blanks around the name go, inner ones stay")
-            << QStringList{"  Analysis 2 ", "1/2/2007", "30", "6"} << "Analysis 2;1/2/2007;30;6";
-        QTest::addRow("a name of blanks leaves an empty first field")
-            << QStringList{"   ", "1/2/2007", "27", "9"} << ";1/2/2007;27;9";
-        QTest::addRow("numbers stay as typed")
-            << QStringList{"Physics", "1/2/2007", " 2.8E1 ", "9.0"} << "Physics;1/2/2007;2.8E1;9.0";
+        QTest::addColumn<double>("mark");
+        QTest::addColumn<double>("credits");
+        auto row = [](const char* name, const char* locale, QStringList typed, bool armed, const char* line,
+                      double mark, double credits) {
+            QTest::newRow(name) << QString::fromLatin1(locale) << typed << armed << QString::fromUtf8(line)
+                                << mark << credits;
+        };
+        row("blanks around the name go, inner ones stay", "en_US", {"  Analysis 2 ", "1/2/2007", "30", "6"},
+            true, "Analysis 2;1/2/2007;30;6", 30, 6);
+        row("numbers stay as typed", "en_US", {"Physics", "1/2/2007", " 2.8E1 ", "9.0"}, true,
+            "Physics;1/2/2007;2.8E1;9.0", 28, 9);
+        row("pasted with line breaks, tabs and no-break spaces", "en_US",
+            {"\u00a0Biology\u00a0", "12/7/2026", "30\n", "\t6\r\n"}, true, "Biology;12/7/2026;30;6", 30, 6);
+        row("a line break inside a name", "en_US", {"Organic\nChemistry", "12/7/2026", "30", "6"}, false,
+            "Organic\nChemistry;12/7/2026;30;6", 30, 6);
+        row("a tab inside a mark", "en_US", {"Biology", "12/7/2026", "3\t0", "6"}, false,
+            "Biology;12/7/2026;3\t0;6", 30, 6);
+        row("de_DE decimal comma", "de_DE", {"Physik", "07.12.2026", "1,3", "7,5"}, true,
+            "Physik;07.12.2026;1,3;7,5", 1.3, 7.5);
+        row("en_US comma groups digits: refused", "en_US", {"Physics", "12/7/2026", "1,234", "6"}, false,
+            "Physics;12/7/2026;1,234;6", 1.234, 6);
+        row("ar_EG digits stored as ASCII", "ar_EG", {"Physics", "٧/١٢/٢٠٢٦", "٢٧٫٥", "٦"}, true,
+            "Physics;7/12/2026;27.5;6", 27.5, 6);
     }
 
-    void recordLine() {
+    void storedAndCounted() {
+        QFETCH(QString, locale);
         QFETCH(QStringList, typed);
-        QTEST(MakeRecordLine(typed[0], typed[1], typed[2], typed[3]), "line");
+        QLocale::setDefault(QLocale(locale));
+        QTEST(EntryFieldsAcceptable(typed[0], typed[1], typed[2], typed[3]), "armed");
+        const QString line = EntryRecordLine(typed[0], typed[1], typed[2], typed[3]);
+        QTEST(line, "line");
+        const std::optional<ExamReading> read = ReadExam(line);
+        QVERIFY(read);
+        QTEST(read->mark, "mark");
+        QTEST(read->credits, "credits");
+    }
+
+    // In every locale Qt knows, the date the panel proposes passes the test and reads back.
+    void proposedDatePassesInEveryLocale() {
+        const auto locales =
+            QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+        QVERIFY(locales.size() > 600);
+        for (const QLocale& locale : locales) {
+            QLocale::setDefault(locale);
+            for (const QDate day : {kToday, QDate(2026, 2, 5)}) {
+                const QString proposed = ProposedDate(day);
+                if (!EntryFieldsAcceptable(QStringLiteral("Physics"), proposed, QStringLiteral("27"),
+                                           QStringLiteral("9")) ||
+                    DateValue(proposed) != day)
+                    QFAIL(qPrintable(locale.name() + QLatin1String(": ") + proposed));
+            }
+        }
     }
 };
 

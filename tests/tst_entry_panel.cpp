@@ -3,6 +3,7 @@
 #include "support/window_fixture.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QTest>
 
 using namespace examora;
@@ -165,7 +166,7 @@ private slots:
         TypeExam(w, QStringLiteral("  Analysis 2 "), QStringLiteral("30"), QStringLiteral("6"));
         QVERIFY(Armed(w));
         QTest::mouseClick(w.ExamComm, Qt::LeftButton);
-        Retype(w.Text[1], QStringLiteral("12/31/2006")); // month first is no date here
+        Retype(w.Text[1], QStringLiteral("13.13.2006")); // no month 13
         TypeExam(w, QStringLiteral("Chemistry"), QStringLiteral("25"), QStringLiteral("6"));
         QVERIFY(Disarmed(w));
         QCOMPARE(w.ExamList->Lines(), (QStringList{"Analysis 2;1.2.2007;30;6", "Physics;07.12.2026;27;9"}));
@@ -277,13 +278,27 @@ private slots:
         QCOMPARE(w.Label[0]->Caption(), QStringLiteral("Exam  5"));
     }
 
-    void nameOfBlanks() {
+    void nameOfBlanksIsEmpty() {
         WindowFixture fixture(std::nullopt);
         Form1& w = fixture.window();
         TypeExam(w, QStringLiteral("   "), QStringLiteral("27"), QStringLiteral("9"));
-        QVERIFY(Armed(w));
+        QVERIFY(Disarmed(w));
         QTest::mouseClick(w.ExamComm, Qt::LeftButton);
-        QCOMPARE(w.ExamList->Lines(), QStringList{";12/7/2026;27;9"});
+        QCOMPARE(w.ExamList->ListCount(), 0);
+    }
+
+    // A cell pasted from a spreadsheet brings its line break; a long name is kept whole.
+    void pastedTextIsStoredAsTested() {
+        WindowFixture fixture(std::nullopt);
+        Form1& w = fixture.window();
+        const QString name(40000, u'x');
+        w.Text[0]->setText(name);
+        QTest::keyClicks(w.Text[3], QStringLiteral("6"));
+        QApplication::clipboard()->setText(QStringLiteral("30\n"));
+        QTest::keySequence(w.Text[2], QKeySequence::Paste);
+        QCOMPARE(w.Text[2]->text(), QStringLiteral("30\n"));
+        QTest::mouseClick(w.ExamComm, Qt::LeftButton);
+        QCOMPARE(w.ExamList->Lines(), QStringList{name + QStringLiteral(";12/7/2026;30;6")});
     }
 
     void tabOrder() {

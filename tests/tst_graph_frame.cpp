@@ -116,6 +116,8 @@ private slots:
             << QStringList{"A;1/15/2004;0;6", "B;3/3/2004;0;6"} << mark << 1.0 << -1.0 << Xs{0, 0};
         QTest::newRow("marks that are not numbers plot 0 and still make a frame")
             << QStringList{"A;1/15/2004;none;6", "B;3/3/2004;n/a;6"} << mark << 1.0 << -1.0 << Xs{0, 0};
+        QTest::newRow("marks too large for the scale do not stretch it")
+            << QStringList{"A;1/15/2004;1e16;6", "B;3/3/2004;24;6"} << mark << 25.0 << -24.0 << Xs{1e16, 24};
         QTest::newRow("negative values never lower the frame below 0")
             << QStringList{"A;1/15/2004;-5;6", "B;3/3/2004;-2;6"} << mark << 1.0 << -1.0 << Xs{-5, -2};
     }

@@ -116,6 +116,9 @@ private slots:
             row("credit values 7.5 and 6 total 13.5, unrounded")
                 << QStringList{"A;2004-01-01;30;7.5", "B;2004-02-01;30;6"} << A << 2 << 0 << Unset() << 13.5
                 << QVariant(30.0) << QVariant(30.0);
+            row("decimal commas, as files written on comma locales hold them")
+                << QStringList{"A;2004-01-01;1,3;5", "B;2004-02-01;2,3;7,5"} << A << 2 << 0 << Unset() << 12.5
+                << QVariant(1.8) << QVariant(1.9);
             row("a mark of 30 followed by a letter counts as 30")
                 << QStringList{"A;2004-01-01;30a;6", "B;2004-02-01;24;6"} << A << 2 << 0 << Unset() << 12.0
                 << QVariant(27.0) << QVariant(27.0);

@@ -1,6 +1,8 @@
 // The read-out the pointer writes into the window title over a graph: the date under the pointer in
 // the graph's time unit, the graph's label and the pointer's height.
+#include "graphs/graph_frame.h"
 #include "graphs/pointer_readout.h"
+#include "platform/surface.h"
 #include "records/conversions.h"
 
 #include <QTest>
@@ -103,6 +105,18 @@ private slots:
             QVERIFY2(caption.contains(QStringLiteral(";  Mark : ")), qPrintable(caption));
             QVERIFY2(caption.endsWith(Str(Round(y, 1))), qPrintable(caption));
         }
+    }
+
+    // Marks around 1e16 leave the frame to the others, so a pixel maps back to a day of the graph.
+    void hugeMarksReadADayOfTheGraph() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        const std::optional<GraphFrame> frame =
+            ComputeGraphFrame({"A;1/15/2004;1e16;6", "B;3/3/2004;24;6"}, kDays, PlottedValue::Mark);
+        QVERIFY(frame);
+        const UserScale scale{frame->scaleTop, frame->scaleHeight, frame->scaleWidth};
+        const QPointF user = UserToPixels(scale, QSizeF(730, 500)).inverted().map(QPointF(300, 250));
+        QCOMPARE(PointerReadout(kDays, frame->earliest, user.x(), user.y(), true),
+                 QStringLiteral("Saturday, February 14, 2004;  Mark :  13"));
     }
 };
 

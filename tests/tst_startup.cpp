@@ -47,9 +47,8 @@ private slots:
         QTest::newRow("en_US empty file: entry panel, silently") << "en_US" << QByteArray() << false << "";
         QTest::newRow("en_US no record in the file: warning, entry panel")
             << "en_US" << QByteArray("abc\r\n") << false << "WARNING : Corrupted file ";
-        QTest::newRow("en_US day-first dates are no records")
-            << "en_US" << DataFile({"Fisica;31/12/2006;27;9", "Analisi;15/1/2004;30;6"}) << false
-            << "WARNING : Corrupted file ";
+        QTest::newRow("en_US day-first dates with a day above 12 are records")
+            << "en_US" << DataFile({"Fisica;31/12/2006;27;9", "Analisi;15/1/2004;30;6"}) << true << "";
         QTest::newRow("it_IT two exams: statistics")
             << "it_IT" << DataFile({"Fisica;31/12/2006;27;9", "Analisi;15/1/2004;30;6"}) << true << "";
         QTest::newRow("it_IT one good line of three: entry panel")

@@ -4,6 +4,7 @@
 #include "platform/twips.h"
 
 #include <QProxyStyle>
+#include <limits>
 
 namespace examora {
 namespace {
@@ -96,6 +97,7 @@ void Form1::BuildControls() {
         Text[i]->setAccessibleName(QString::fromLatin1(kFieldNames[i]));
         Text[i]->setGeometry(RectOf(kTextPlaces[i]));
         Text[i]->setFont(BoldFont(QStringLiteral("MS Sans Serif"), 24));
+        Text[i]->setMaxLength(std::numeric_limits<int>::max()); // no length limit
         Text[i]->setStyleSheet(
             QStringLiteral("QLineEdit { color: black; background: white; padding: 0px; }"));
         Text[i]->hide();

@@ -1,6 +1,7 @@
 #include "app/form1.h"
 #include "app/list_placement.h"
 #include "platform/twips.h"
+#include "records/conversions.h"
 #include "records/data_file.h"
 
 #include <QFileInfo>
@@ -15,7 +16,11 @@ ListPlacement PlaceExamList(float outerWidth, float outerHeight) {
     return {QRectF(left, top, width, height), QRectF(left + offset, top + offset, width, height)};
 }
 
-void Form1::Form_Load() { SetDataFile(kDataFileName); }
+void Form1::Form_Load() {
+    SetDataFile(kDataFileName);
+    // Two-digit years are read around the clock's year.
+    SetCurrentYear(clock_.Today().year());
+}
 
 void Form1::SetDataFile(const QString& path) {
     dataFilePath = path;

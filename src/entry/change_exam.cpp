@@ -3,6 +3,7 @@
 // line current.
 #include "app/form1.h"
 #include "records/exam_list_undo.h"
+#include "entry/entry_fields.h"
 #include "records/record_line.h"
 
 #include <QAction>
@@ -25,7 +26,7 @@ void Form1::ExamList_DblClick(int row) {
 
 void Form1::ReplaceChangedExam() {
     const int row = changingRow;
-    const QString line = MakeRecordLine(Text[0]->text(), Text[1]->text(), Text[2]->text(), Text[3]->text());
+    const QString line = EntryRecordLine(Text[0]->text(), Text[1]->text(), Text[2]->text(), Text[3]->text());
     int current = row;
     if (line != ExamList->List(row)) {
         auto* change = new ListEdit(ExamList->Store(), QStringLiteral("Change exam"), {row}, line);

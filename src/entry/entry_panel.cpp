@@ -3,7 +3,6 @@
 #include "app/form1.h"
 #include "entry/entry_fields.h"
 #include "records/conversions.h"
-#include "records/record_line.h"
 
 #include <QAction>
 
@@ -23,7 +22,7 @@ void Form1::AddExam_Click() {
     Label[2]->SetCaption(QStringLiteral("Mark"));
     Label[3]->SetCaption(QStringLiteral("Credit value"));
     // The date goes in last: its change runs the field test.
-    Text[1]->setText(FormatDateTime(clock_.Today(), DateFormat::Short));
+    Text[1]->setText(ProposedDate(clock_.Today()));
     Text[0]->setFocus();
 }
 
@@ -41,7 +40,7 @@ void Form1::CheckEntryFields() {
 void Form1::ExamComm_Click() {
     if (changingRow >= 0)
         return ReplaceChangedExam();
-    PushInsertion(MakeRecordLine(Text[0]->text(), Text[1]->text(), Text[2]->text(), Text[3]->text()));
+    PushInsertion(EntryRecordLine(Text[0]->text(), Text[1]->text(), Text[2]->text(), Text[3]->text()));
     Label[0]->SetCaption(ExamNumberCaption(ExamList->ListCount()));
     Text[0]->clear();
     Text[2]->clear();

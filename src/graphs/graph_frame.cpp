@@ -6,6 +6,15 @@
 #include <cmath>
 
 namespace examora {
+namespace {
+
+// Beyond this a value would make the scale so fine that a pixel of the surface could not be mapped
+// back to it: the pointer would read an invented date.
+constexpr double kLargestDrawable = 1e10;
+
+bool FitsTheScale(double value) { return std::isfinite(value) && std::fabs(value) <= kLargestDrawable; }
+
+} // namespace
 
 double PlottedValueOf(const ExamReading& exam, PlottedValue value) {
     return value == PlottedValue::Mark ? exam.mark : exam.mark * exam.credits;
@@ -40,8 +49,8 @@ std::optional<GraphFrame> ComputeGraphFrame(const QStringList& lines, const QStr
             frame.earliest = exam.date;
         if (exam.date >= frame.latest)
             frame.latest = exam.date;
-        // A value beyond the range of a double cannot be drawn; it does not stretch the frame.
-        if (std::isfinite(exam.value) && exam.value > frame.largest)
+        // A value beyond the range of a double, or too large for the scale, does not stretch the frame.
+        if (FitsTheScale(exam.value) && exam.value > frame.largest)
             frame.largest = exam.value;
         exams.push_back(exam);
     }

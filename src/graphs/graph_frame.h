@@ -37,8 +37,9 @@ struct GraphFrame {
 std::optional<double> AxisWidth(const QString& timeUnit, QDate earliest, QDate latest);
 
 // The frame for the held lines. Lines that do not split into four fields or whose date does not
-// read are left out. When no value rises above 0 the frame runs from 0 at the bottom edge to 1 at
-// the top, so that the exams still show on the bottom edge. Nothing for an unknown time unit.
+// read are left out; values that do not fit the scale are plotted but do not stretch the frame. When
+// no value rises above 0 the frame runs from 0 at the bottom edge to 1 at the top, so that the exams
+// still show on the bottom edge. Nothing for an unknown time unit.
 std::optional<GraphFrame> ComputeGraphFrame(const QStringList& lines, const QString& timeUnit,
                                             PlottedValue value);
 

@@ -1,7 +1,6 @@
 #include "records/conversions.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -11,112 +10,8 @@ namespace {
 
 bool IsBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
 
-// Order of day, month and year in the locale's numeric short date.
-enum class DateOrder { DayMonthYear, MonthDayYear, YearMonthDay };
-
-// What the conversions need of the default locale, worked out once per locale: the default locale
-// only changes when QLocale::setDefault is called, and reading its formats is slow next to a parse.
-struct LocaleDates {
-    QLocale locale;
-    DateOrder order = DateOrder::DayMonthYear;
-    QString shortFormat;
-};
-
-DateOrder OrderOf(const QString& format) {
-    const qsizetype d = format.indexOf(u'd'), m = format.indexOf(u'M'), y = format.indexOf(u'y');
-    if (y >= 0 && (d < 0 || y < d) && (m < 0 || y < m))
-        return DateOrder::YearMonthDay;
-    if (m >= 0 && d >= 0 && m < d)
-        return DateOrder::MonthDayYear;
-    return DateOrder::DayMonthYear;
-}
-
-// The locale's numeric short date with a four-digit year; ISO where the locale's short date is not
-// numeric (the C locale writes '7 Dec 2026').
-QString NumericShortFormat(const QLocale& locale) {
-    QString format = locale.dateFormat(QLocale::ShortFormat);
-    if (format.contains(QLatin1String("MMM")) || !format.contains(u'y') || !format.contains(u'd') ||
-        !format.contains(u'M') || locale.language() == QLocale::C)
-        return QStringLiteral("yyyy-MM-dd");
-    static const QRegularExpression years(QStringLiteral("y+"));
-    return format.replace(years, QStringLiteral("yyyy"));
-}
-
-const LocaleDates& CurrentLocaleDates() {
-    static LocaleDates cached{QLocale::c(), DateOrder::YearMonthDay, QStringLiteral("yyyy-MM-dd")};
-    static bool filled = false;
-    const QLocale current;
-    if (!filled || !(cached.locale == current)) {
-        const QString shortFormat = NumericShortFormat(current);
-        // The C locale writes ISO dates; other numeric dates it reads in the American order.
-        const DateOrder order =
-            current.language() == QLocale::C ? DateOrder::MonthDayYear : OrderOf(shortFormat);
-        cached = LocaleDates{current, order, shortFormat};
-        filled = true;
-    }
-    return cached;
-}
-
-// Two-digit years fall in 1930 to 2029.
-int FullYear(int year, qsizetype digits) {
-    if (digits > 2)
-        return year;
-    return year < 30 ? 2000 + year : 1900 + year;
-}
-
-// Reads three groups of digits apart by '/', '.', '-' or blanks, with an optional final '.'.
-std::optional<QDate> ParseNumericDate(QStringView text, DateOrder order) {
-    int values[3] = {0, 0, 0};
-    qsizetype digits[3] = {0, 0, 0};
-    int group = 0;
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (group < 3) {
-        while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
-            if (++digits[group] > 4)
-                return std::nullopt;
-            values[group] = values[group] * 10 + (text[i].unicode() - u'0');
-            ++i;
-        }
-        if (digits[group] == 0)
-            return std::nullopt;
-        ++group;
-        qsizetype separators = 0;
-        bool mark = false;
-        while (i < n && (text[i] == u'/' || text[i] == u'.' || text[i] == u'-' || text[i] == u' ')) {
-            mark = mark || text[i] != u' ';
-            ++i;
-            ++separators;
-        }
-        if (group < 3 && (separators == 0 || separators > 3 || !mark))
-            return std::nullopt;
-        if (group == 3 && (i != n || (separators > 0 && text[n - 1] != u'.' && text[n - 1] != u' ')))
-            return std::nullopt;
-    }
-    int day = 0, month = 0, year = 0;
-    if (digits[0] == 4 || order == DateOrder::YearMonthDay) {
-        if (digits[1] > 2 || digits[2] > 2 || digits[0] == 3)
-            return std::nullopt;
-        year = FullYear(values[0], digits[0]), month = values[1], day = values[2];
-    } else {
-        if (digits[0] > 2 || digits[1] > 2 || digits[2] == 3)
-            return std::nullopt;
-        year = FullYear(values[2], digits[2]);
-        month = order == DateOrder::MonthDayYear ? values[0] : values[1];
-        day = order == DateOrder::MonthDayYear ? values[1] : values[0];
-    }
-    const QDate date(year, month, day);
-    if (!date.isValid() || year < 100)
-        return std::nullopt;
-    return date;
-}
-
-bool HasDigit(QStringView text) {
-    for (QChar c : text)
-        if (c.isDigit())
-            return true;
-    return false;
-}
+// A digit of any script, as its ASCII character.
+char AsciiDigit(QChar c) { return static_cast<char>('0' + c.digitValue()); }
 
 } // namespace
 
@@ -138,8 +33,8 @@ double Val(QStringView text) {
     };
     auto takeDigits = [&] {
         qsizetype count = 0;
-        for (skipBlanks(); i < n && text[i] >= u'0' && text[i] <= u'9'; skipBlanks()) {
-            number.push_back(static_cast<char>(text[i].unicode()));
+        for (skipBlanks(); i < n && text[i].isDigit(); skipBlanks()) {
+            number.push_back(AsciiDigit(text[i]));
             ++i;
             ++count;
         }
@@ -151,8 +46,10 @@ double Val(QStringView text) {
             number.push_back('-');
         ++i;
     }
+    // Older files written on comma locales hold marks such as '27,5'.
+    const QChar decimal = text.count(u',') == 1 && !text.contains(u'.') ? u',' : u'.';
     qsizetype mantissaDigits = takeDigits();
-    if (i < n && text[i] == u'.') {
+    if (i < n && text[i] == decimal) {
         number.push_back('.');
         ++i;
         mantissaDigits += takeDigits();
@@ -191,40 +88,34 @@ double Val(QStringView text) {
 
 bool IsNumeric(const QString& text) {
     const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty() || !HasDigit(trimmed))
+    const qsizetype n = trimmed.size();
+    qsizetype i = 0;
+    auto skipDigits = [&] {
+        const qsizetype start = i;
+        while (i < n && trimmed[i].isDigit())
+            ++i;
+        return i - start;
+    };
+    auto skipSign = [&] {
+        if (i < n && (trimmed[i] == u'-' || trimmed[i] == u'+'))
+            ++i;
+    };
+    const bool commaIsDecimal = QLocale().groupSeparator() != QLatin1String(",");
+    skipSign();
+    qsizetype digits = skipDigits();
+    if (i < n && (trimmed[i] == u'.' || (trimmed[i] == u',' && commaIsDecimal))) {
+        ++i;
+        digits += skipDigits();
+    }
+    if (digits == 0)
         return false;
-    for (QChar c : trimmed) {
-        // Only digits, signs, separators and an exponent: no 'inf' or 'nan'.
-        if (c.isLetter() && c != u'e' && c != u'E')
+    if (i < n && (trimmed[i] == u'e' || trimmed[i] == u'E')) {
+        ++i;
+        skipSign();
+        if (skipDigits() == 0)
             return false;
     }
-    bool ok = false;
-    double value = QLocale().toDouble(trimmed, &ok);
-    if (!ok)
-        value = QLocale::c().toDouble(trimmed, &ok);
-    return ok && std::isfinite(value);
-}
-
-std::optional<QDate> DateValue(QStringView text) {
-    const QStringView trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return std::nullopt;
-    const LocaleDates& dates = CurrentLocaleDates();
-    if (trimmed.front().isDigit()) {
-        if (auto date = ParseNumericDate(trimmed, dates.order))
-            return date;
-    }
-    // Dates in the locale's own words ('7 Dec 2026', 'Monday, March 15, 2004').
-    if (!HasDigit(trimmed))
-        return std::nullopt;
-    for (QLocale::FormatType format : {QLocale::ShortFormat, QLocale::LongFormat}) {
-        // Years before 100 are refused here as in numbers, so that every date read can be written
-        // and read back.
-        const QDate date = dates.locale.toDate(trimmed.toString(), format);
-        if (date.isValid() && date.year() >= 100)
-            return date;
-    }
-    return std::nullopt;
+    return i == n && std::isfinite(Val(trimmed));
 }
 
 qint64 DateDiff(const QString& unit, QDate d1, QDate d2) {
@@ -255,22 +146,16 @@ int Month(QDate d) { return d.month(); }
 
 QString MonthName(int month) { return QLocale().standaloneMonthName(month, QLocale::LongFormat); }
 
-QString FormatDateTime(QDate d, DateFormat format) {
-    const LocaleDates& dates = CurrentLocaleDates();
-    if (format == DateFormat::Long)
-        return dates.locale.toString(d, QLocale::LongFormat);
-    return dates.locale.toString(d, dates.shortFormat);
-}
-
 QString UpperCase(const QString& text) { return text.toUpper(); }
 
-QString Trim(const QString& text) {
-    qsizetype start = 0, end = text.size();
-    while (start < end && text[start] == u' ')
-        ++start;
-    while (end > start && text[end - 1] == u' ')
-        --end;
-    return text.mid(start, end - start);
+QString Trim(const QString& text) { return text.trimmed(); }
+
+QString AsciiDigits(const QString& text) {
+    QString ascii = text;
+    for (QChar& c : ascii)
+        if (c.isDigit())
+            c = QLatin1Char(AsciiDigit(c));
+    return ascii;
 }
 
 QString Str(double number) {

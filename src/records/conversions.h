@@ -25,15 +25,50 @@ inline constexpr QChar kCarriageReturn = QChar(13);
 // Cuts a text at every ";" into fields; an empty text gives no field at all.
 QStringList Split(const QString& text, QChar separator = QLatin1Char(';'));
 
-// The number at the head of a text ('18;' gives 18, 'abc' gives 0); "." is always the decimal point.
+// The number at the head of a text ('18;' gives 18, 'abc' gives 0). "." is the decimal point; in a
+// text holding one "," and no "." the comma is ('27,5' gives 27.5). Digits of every script count.
 double Val(QStringView text);
 
-// True when the whole text (blanks around it allowed) reads as a finite number.
+// True when the whole text, white space around it allowed, is one finite number that Val reads in
+// full: an optional sign, digits with one decimal point, or one decimal comma where the locale does
+// not group digits with commas, and an optional exponent. Group separators are refused, so that
+// what is accepted is counted as the number the user sees.
 bool IsNumeric(const QString& text);
 
-// The date a text names, in the locale's date order; also ISO yyyy-MM-dd.
+// Order of day, month and year in a numeric date.
+enum class DateOrder { DayMonthYear, MonthDayYear, YearMonthDay };
+
+// The date a text names: ISO yyyy-MM-dd and any numeric date whose day is above 12 read alike in
+// every locale; other numeric dates read in the held data file's order where it has one, else in
+// the locale's; then the locale's worded dates.
 std::optional<QDate> DateValue(QStringView text);
 inline bool IsDate(QStringView text) { return DateValue(text).has_value(); }
+
+// The order a numeric date fixes on its own, a day above 12 before a four-digit year, or a
+// four-digit year first; nothing when it fixes none or is not a numeric date.
+std::optional<DateOrder> OrderFixedBy(QStringView dateText);
+
+// Gathers the orders the dates of one file fix, and gives the one they agree on: nothing when none
+// fixes one, or when some put the day first and others the month. A date with its four-digit year
+// first reads the same in every order, so it counts only where no date puts the day or month first.
+class DateOrderVote {
+public:
+    void Add(QStringView dateText);
+    std::optional<DateOrder> Agreed() const;
+
+private:
+    bool seen_[3] = {false, false, false}; // by DateOrder
+};
+
+// The numeric date order of the held data file, used for ambiguous dates instead of the locale's
+// while it is set. One setting for the program, which holds one data file at a time.
+void SetFileDateOrder(std::optional<DateOrder> order);
+std::optional<DateOrder> FileDateOrder();
+
+// The year that two-digit years are read around (80 years before it to 19 after). Start-up sets it
+// from the clock; until then it is the system's current year.
+void SetCurrentYear(int year);
+int CurrentYear();
 
 // Signed count of unit boundaries passed going from d1 to d2 ("d", "m" or "yyyy"); 0 for other codes.
 qint64 DateDiff(const QString& unit, QDate d1, QDate d2);
@@ -45,12 +80,20 @@ int Month(QDate d);
 QString MonthName(int month);
 
 enum class DateFormat { Long, Short };
-// The short form is numeric with a four-digit year, so that it always reads back to the same day.
+// The short form is the locale's numeric one with a four-digit year and ASCII digits, so that it
+// always reads back to the same day; ISO where the locale's short date names the month in words.
 QString FormatDateTime(QDate d, DateFormat format);
 
+// The date the entry panel proposes: the short form, in the held data file's order where it has
+// one, so that new lines never mix orders in one file.
+QString ProposedDate(QDate today);
+
 QString UpperCase(const QString& text);
-// Removes leading and trailing spaces (only spaces).
+// Removes leading and trailing white space of every kind (blanks, tabs, line breaks, no-break
+// spaces).
 QString Trim(const QString& text);
+// The text with the digits of every script written as ASCII digits.
+QString AsciiDigits(const QString& text);
 
 // Shortest decimal text of a number, at most 15 significant digits, with a blank before a number
 // that is zero or positive: Str(3) is " 3", Str(-1.5) is "-1.5".

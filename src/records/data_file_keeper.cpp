@@ -1,6 +1,7 @@
 #include "records/data_file_keeper.h"
 
 #include "platform/text_file.h"
+#include "records/conversions.h"
 #include "records/data_file.h"
 #include "records/record_line.h"
 
@@ -29,9 +30,23 @@ size_t PrintOf(const QByteArray& bytes) {
     return print.Value();
 }
 
+// Each file has its own order of day and month: the one its unambiguous dates agree on, read into
+// every ambiguous date of the file whatever the locale; the locale's where they show none.
+void TakeDateOrderOf(const QStringList& lines) {
+    DateOrderVote vote;
+    for (const QString& line : lines) {
+        const qsizetype first = line.indexOf(kFieldSeparator);
+        const qsizetype second = first < 0 ? -1 : line.indexOf(kFieldSeparator, first + 1);
+        if (second >= 0)
+            vote.Add(QStringView(line).sliced(first + 1, second - first - 1));
+    }
+    SetFileDateOrder(vote.Agreed());
+}
+
 // Moves the lines that are not records to kept, leaving the records in lines, in their order. In
 // place: a file of millions of lines is not held twice.
 void TakeOutNonRecords(QStringList& lines, QStringList& kept) {
+    TakeDateOrderOf(lines);
     qsizetype records = 0;
     for (QString& line : lines) {
         if (IsRecordLine(line))

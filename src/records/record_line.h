@@ -29,7 +29,7 @@ struct ExamReading {
 // Nothing for a line that does not split into four fields or whose date does not read.
 std::optional<ExamReading> ReadExam(const QString& line);
 
-// The four texts trimmed of their surrounding spaces and joined by ";".
+// The four texts trimmed of the white space around them and joined by ";".
 QString MakeRecordLine(const QString& name, const QString& date, const QString& mark, const QString& credits);
 
 } // namespace examora

@@ -1,0 +1,297 @@
+// The date half of the conversions: numeric dates read and written in the locale's order, or in the
+// order the held data file fixes, and two-digit years read in a window that follows the current year.
+#include "records/conversions.h"
+
+#include <QLocale>
+#include <algorithm>
+
+namespace examora {
+namespace {
+
+// The locale's numeric short date: its fields (day and month in the locale's widths, a four-digit
+// year), their order and one separator, and a final "." where the locale ends its dates with one.
+struct NumericForm {
+    DateOrder order = DateOrder::YearMonthDay;
+    QString day = QStringLiteral("dd"), month = QStringLiteral("MM");
+    QString separator = QStringLiteral("-");
+    QString end;
+};
+
+// What the conversions need of the default locale, worked out once per locale: the default locale
+// only changes when QLocale::setDefault is called, and reading its formats is slow next to a parse.
+struct LocaleDates {
+    QLocale locale;
+    DateOrder readOrder = DateOrder::DayMonthYear; // of ambiguous numeric dates
+    NumericForm form;
+};
+
+std::optional<DateOrder> fileOrder;
+std::optional<int> currentYear;
+
+bool IsMark(QChar c) { return c == u'/' || c == u'.' || c == u'-'; }
+bool IsDateSeparator(QChar c) { return IsMark(c) || c == u' '; }
+
+// The separator between two fields of a format, without the characters a numeric date cannot hold
+// (right-to-left marks, quoted words); nothing when no '/', '.' or '-' is left.
+std::optional<QString> CleanSeparator(const QString& gap) {
+    QString separator;
+    for (QChar c : gap)
+        if (IsDateSeparator(c))
+            separator.append(c);
+    if (!std::any_of(separator.begin(), separator.end(), IsMark) || separator.size() > 3)
+        return std::nullopt;
+    return separator;
+}
+
+// The fields of a date format (runs of 'd', 'M' or 'y' outside quotes) and the text after each.
+struct FormatFields {
+    QString fields[3], gaps[3];
+};
+
+std::optional<FormatFields> FieldsOf(const QString& format) {
+    FormatFields f;
+    int count = 0;
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format[i];
+        if (c == u'\'') {
+            quoted = !quoted;
+        } else if (!quoted && (c == u'd' || c == u'M' || c == u'y')) {
+            qsizetype run = 1;
+            while (i + run < format.size() && format[i + run] == c)
+                ++run;
+            if (count == 3)
+                return std::nullopt;
+            f.fields[count++] = format.mid(i, run);
+            i += run - 1;
+        } else if (count > 0 && !quoted) {
+            f.gaps[count - 1].append(c);
+        }
+    }
+    if (count != 3)
+        return std::nullopt;
+    return f;
+}
+
+// The numeric form of a locale's short date format; nothing where it names the month or the weekday
+// in words or lacks a field.
+std::optional<NumericForm> NumericFormOf(const QString& format) {
+    const std::optional<FormatFields> f = FieldsOf(format);
+    if (!f)
+        return std::nullopt;
+    NumericForm form;
+    int day = -1, month = -1, year = -1;
+    for (int i = 0; i < 3; ++i) {
+        const QString& field = f->fields[i];
+        if (field.front() == u'd' && field.size() <= 2)
+            day = i, form.day = field;
+        else if (field.front() == u'M' && field.size() <= 2)
+            month = i, form.month = field;
+        else if (field.front() == u'y')
+            year = i;
+    }
+    const std::optional<QString> separator =
+        CleanSeparator(f->gaps[0]) ? CleanSeparator(f->gaps[0]) : CleanSeparator(f->gaps[1]);
+    if (day < 0 || month < 0 || year < 0 || !separator)
+        return std::nullopt;
+    form.separator = *separator;
+    form.order = year == 0     ? DateOrder::YearMonthDay
+                 : month < day ? DateOrder::MonthDayYear
+                               : DateOrder::DayMonthYear;
+    form.end = f->gaps[2].startsWith(u'.') ? QStringLiteral(".") : QString();
+    return form;
+}
+
+const LocaleDates& CurrentLocaleDates() {
+    static LocaleDates cached{QLocale::c(), DateOrder::MonthDayYear, NumericForm{}};
+    static bool filled = false;
+    const QLocale current;
+    if (!filled || !(cached.locale == current)) {
+        // The C locale writes ISO dates; other numeric dates it reads in the American order.
+        const bool c = current.language() == QLocale::C;
+        const NumericForm form =
+            c ? NumericForm{}
+              : NumericFormOf(current.dateFormat(QLocale::ShortFormat)).value_or(NumericForm{});
+        cached = LocaleDates{current, c ? DateOrder::MonthDayYear : form.order, form};
+        filled = true;
+    }
+    return cached;
+}
+
+// The numeric form in the given order, as a format of QLocale::c(), so that digits stay ASCII.
+QString FormatInOrder(const NumericForm& form, DateOrder order) {
+    const QString& s = form.separator;
+    const QString year = QStringLiteral("yyyy");
+    switch (order) {
+    case DateOrder::YearMonthDay:
+        return year + s + form.month + s + form.day + form.end;
+    case DateOrder::MonthDayYear:
+        return form.month + s + form.day + s + year + form.end;
+    case DateOrder::DayMonthYear:
+        break;
+    }
+    return form.day + s + form.month + s + year + form.end;
+}
+
+// Three groups of digits (of any script) apart by '/', '.', '-' or blanks, with an optional final '.'.
+struct DigitGroups {
+    int values[3] = {0, 0, 0};
+    qsizetype digits[3] = {0, 0, 0};
+};
+
+std::optional<DigitGroups> SplitNumericDate(QStringView text) {
+    DigitGroups g;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    for (int group = 0; group < 3;) {
+        while (i < n && text[i].isDigit()) {
+            if (++g.digits[group] > 4)
+                return std::nullopt;
+            g.values[group] = g.values[group] * 10 + text[i].digitValue();
+            ++i;
+        }
+        if (g.digits[group] == 0)
+            return std::nullopt;
+        ++group;
+        qsizetype separators = 0;
+        bool mark = false;
+        while (i < n && IsDateSeparator(text[i])) {
+            mark = mark || text[i] != u' ';
+            ++i;
+            ++separators;
+        }
+        if (group < 3 && (separators == 0 || separators > 3 || !mark))
+            return std::nullopt;
+        if (group == 3 && (i != n || (separators > 0 && text[n - 1] != u'.' && text[n - 1] != u' ')))
+            return std::nullopt;
+    }
+    return g;
+}
+
+// Two-digit years fall in the 100 years from 80 before the current year to 19 after it.
+int FullYear(int year, qsizetype digits) {
+    if (digits > 2)
+        return year;
+    const int first = CurrentYear() - 80;
+    const int century = first - first % 100;
+    return century + year < first ? century + 100 + year : century + year;
+}
+
+std::optional<QDate> ValidDate(int year, int month, int day) {
+    const QDate date(year, month, day);
+    if (!date.isValid() || year < 100)
+        return std::nullopt;
+    return date;
+}
+
+std::optional<QDate> YearFirst(const DigitGroups& g) {
+    if (g.digits[0] == 3 || g.digits[1] > 2 || g.digits[2] > 2)
+        return std::nullopt;
+    return ValidDate(FullYear(g.values[0], g.digits[0]), g.values[1], g.values[2]);
+}
+
+// A date with its year last. A first or second field above 12 is the day whatever the order; else
+// the day and month follow the given order, or the locale's where the order puts the year first.
+std::optional<QDate> YearLast(const DigitGroups& g, DateOrder order, DateOrder localeOrder) {
+    if (g.digits[0] > 2 || g.digits[1] > 2 || g.digits[2] == 3)
+        return std::nullopt;
+    const int a = g.values[0], b = g.values[1];
+    if (order == DateOrder::YearMonthDay)
+        order = localeOrder;
+    if (a > 12)
+        order = DateOrder::DayMonthYear;
+    else if (b > 12)
+        order = DateOrder::MonthDayYear;
+    if (order == DateOrder::YearMonthDay)
+        return std::nullopt;
+    const bool monthFirst = order == DateOrder::MonthDayYear;
+    return ValidDate(FullYear(g.values[2], g.digits[2]), monthFirst ? a : b, monthFirst ? b : a);
+}
+
+std::optional<QDate> ParseNumericDate(QStringView text, DateOrder order, DateOrder localeOrder) {
+    const std::optional<DigitGroups> g = SplitNumericDate(text);
+    if (!g)
+        return std::nullopt;
+    const bool yearFirst = g->digits[0] == 4 || (order == DateOrder::YearMonthDay && g->digits[2] != 4);
+    return yearFirst ? YearFirst(*g) : YearLast(*g, order, localeOrder);
+}
+
+bool HasDigit(QStringView text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+}
+
+} // namespace
+
+void SetFileDateOrder(std::optional<DateOrder> order) { fileOrder = order; }
+std::optional<DateOrder> FileDateOrder() { return fileOrder; }
+
+void SetCurrentYear(int year) { currentYear = year; }
+int CurrentYear() {
+    if (!currentYear)
+        currentYear = QDate::currentDate().year();
+    return *currentYear;
+}
+
+std::optional<DateOrder> OrderFixedBy(QStringView dateText) {
+    const std::optional<DigitGroups> g = SplitNumericDate(dateText.trimmed());
+    if (!g)
+        return std::nullopt;
+    if (g->digits[0] == 4)
+        return YearFirst(*g) ? std::optional(DateOrder::YearMonthDay) : std::nullopt;
+    if (g->digits[2] != 4 || (g->values[0] > 12) == (g->values[1] > 12))
+        return std::nullopt;
+    const DateOrder order = g->values[0] > 12 ? DateOrder::DayMonthYear : DateOrder::MonthDayYear;
+    return YearLast(*g, order, order) ? std::optional(order) : std::nullopt;
+}
+
+void DateOrderVote::Add(QStringView dateText) {
+    if (const std::optional<DateOrder> fixed = OrderFixedBy(dateText))
+        seen_[static_cast<int>(*fixed)] = true;
+}
+
+std::optional<DateOrder> DateOrderVote::Agreed() const {
+    const bool dayFirst = seen_[static_cast<int>(DateOrder::DayMonthYear)];
+    const bool monthFirst = seen_[static_cast<int>(DateOrder::MonthDayYear)];
+    if (dayFirst != monthFirst)
+        return dayFirst ? DateOrder::DayMonthYear : DateOrder::MonthDayYear;
+    if (!dayFirst && seen_[static_cast<int>(DateOrder::YearMonthDay)])
+        return DateOrder::YearMonthDay;
+    return std::nullopt;
+}
+
+std::optional<QDate> DateValue(QStringView text) {
+    const QStringView trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    const LocaleDates& dates = CurrentLocaleDates();
+    if (trimmed.front().isDigit()) {
+        if (auto date = ParseNumericDate(trimmed, fileOrder.value_or(dates.readOrder), dates.readOrder))
+            return date;
+    }
+    // Dates in the locale's own words ('7 Dec 2026', 'Monday, March 15, 2004').
+    if (!HasDigit(trimmed))
+        return std::nullopt;
+    for (QLocale::FormatType format : {QLocale::ShortFormat, QLocale::LongFormat}) {
+        // Years before 100 are refused here as in numbers, so that every date read can be written
+        // and read back.
+        const QDate date = dates.locale.toDate(trimmed.toString(), format);
+        if (date.isValid() && date.year() >= 100)
+            return date;
+    }
+    return std::nullopt;
+}
+
+QString FormatDateTime(QDate d, DateFormat format) {
+    const LocaleDates& dates = CurrentLocaleDates();
+    if (format == DateFormat::Long)
+        return dates.locale.toString(d, QLocale::LongFormat);
+    return QLocale::c().toString(d, FormatInOrder(dates.form, dates.form.order));
+}
+
+QString ProposedDate(QDate today) {
+    const LocaleDates& dates = CurrentLocaleDates();
+    const DateOrder order = fileOrder.value_or(dates.form.order);
+    return QLocale::c().toString(today, FormatInOrder(dates.form, order));
+}
+
+} // namespace examora
