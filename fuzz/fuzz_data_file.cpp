@@ -22,6 +22,9 @@ QString Shown(const QStringList& lines) { return lines.join(QStringLiteral("\\n"
 QStringList Load(const QByteArray& bytes) {
     ExamListModel store;
     store.ReplaceAll(RecordLinesOf(DecodeDataLines(bytes)));
+    for (int i = 0; i < store.ListCount(); ++i)
+        if (store.Readings()[static_cast<std::size_t>(i)].date != ReadExam(store.List(i)).value_or(ExamReading{}).date)
+            Broken("the store's reading of a line agrees with the line", store.List(i));
     return store.Lines();
 }
 

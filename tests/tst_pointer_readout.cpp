@@ -111,7 +111,7 @@ private slots:
     void hugeMarksReadADayOfTheGraph() {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         const std::optional<GraphFrame> frame =
-            ComputeGraphFrame({"A;1/15/2004;1e16;6", "B;3/3/2004;24;6"}, kDays, PlottedValue::Mark);
+            ComputeGraphFrame(QStringList{"A;1/15/2004;1e16;6", "B;3/3/2004;24;6"}, kDays, PlottedValue::Mark);
         QVERIFY(frame);
         const UserScale scale{frame->scaleTop, frame->scaleHeight, frame->scaleWidth};
         const QPointF user = UserToPixels(scale, QSizeF(730, 500)).inverted().map(QPointF(300, 250));

@@ -304,6 +304,15 @@ private slots:
                            QString::fromUtf8("Èlan;1"), QString::fromUtf8("èlan;0"), "Uber;2"}
             << QStringList{"Uber;2", QString::fromUtf8("èlan;0"), QString::fromUtf8("Èlan;1"),
                            QString::fromUtf8("über;0"), QString::fromUtf8("Über;1")};
+        QTest::newRow("a capital Z after a lower-case a")
+            << QStringList{"Zoology;1/2/2007;1;1", "algebra;1/2/2007;1;1"}
+            << QStringList{"algebra;1/2/2007;1;1", "Zoology;1/2/2007;1;1"};
+        QStringList equalButForCase;
+        for (int i = 0; i < 20; ++i)
+            equalButForCase.append(QStringList{"PHYSICS", "physics", "Physics", "pHysics"}[(i * 7) % 4] +
+                                   QStringLiteral(";1/2/2007;1;1"));
+        QTest::newRow("twenty lines equal but for case keep their order")
+            << (equalButForCase + QStringList{"Algebra;1"}) << (QStringList{"Algebra;1"} + equalButForCase);
         QTest::newRow("Greek and a NUL")
             << QStringList{QString::fromUtf8("Ωmega"), QString::fromUtf8("ωmeg"),
                            QString(QStringLiteral("a")) + QChar(0) + u'b', "a"}
@@ -321,6 +330,33 @@ private slots:
         QCOMPARE(oneByOne.Lines(), sorted);
         for (qsizetype i = 1; i < sorted.size(); ++i)
             QVERIFY(!SortsBefore(sorted[i], sorted[i - 1]));
+    }
+
+    // What the figures read of each line is read once, as the line comes in, and always agrees with
+    // the line it stands beside.
+    void readingsAgreeWithTheirLines() {
+        ExamListModel store;
+        auto agree = [&store] {
+            QCOMPARE(store.Readings().size(), std::size_t(store.ListCount()));
+            for (int i = 0; i < store.ListCount(); ++i) {
+                const ExamReading read = ReadExam(store.List(i)).value_or(ExamReading{});
+                const ExamReading& kept = store.Readings()[std::size_t(i)];
+                QVERIFY2(kept.date == read.date && kept.mark == read.mark && kept.credits == read.credits,
+                         qPrintable(store.List(i)));
+            }
+        };
+        store.ReplaceAll(ScrambledLines(300) + QStringList{"no record"});
+        agree();
+        store.AddItem(QStringLiteral("Aardvark;12/31/2006;27,5;6"));
+        agree();
+        store.RemoveRows({0, 5, 17});
+        agree();
+        store.InsertRows({1, 2}, {"Exam 9;1/3/2008;30;9", "Exam 8;2/4/2009;18;3"});
+        agree();
+        store.SetSelected(3, true);
+        store.SetSelected(200, true);
+        store.RemoveSelected();
+        agree();
     }
 
     void addingOneByOneGivesTheSameOrderAsReplacingAll() {

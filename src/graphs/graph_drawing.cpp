@@ -30,7 +30,7 @@ void Form1::DrawGraph(PlottedValue value, const QColor& fill) {
         return;
     surface->SetFillColor(fill);
     EnterView(View::Graph);
-    const std::optional<GraphFrame> frame = ComputeGraphFrame(ExamList->Lines(), timeUnit, value);
+    const std::optional<GraphFrame> frame = ComputeGraphFrame(ExamList->Store().Readings(), timeUnit, value);
     if (!frame) {
         messages_.MsgBox(QStringLiteral("Else condition detected->Error"), OkOnly, QString());
         return;

@@ -32,19 +32,27 @@ std::optional<double> AxisWidth(const QString& timeUnit, QDate earliest, QDate l
 
 std::optional<GraphFrame> ComputeGraphFrame(const QStringList& lines, const QString& timeUnit,
                                             PlottedValue value) {
+    std::vector<ExamReading> readings;
+    readings.reserve(static_cast<std::size_t>(lines.size()));
+    for (const QString& line : lines)
+        readings.push_back(ReadExam(line).value_or(ExamReading{}));
+    return ComputeGraphFrame(readings, timeUnit, value);
+}
+
+std::optional<GraphFrame> ComputeGraphFrame(const std::vector<ExamReading>& readings, const QString& timeUnit,
+                                            PlottedValue value) {
     struct Exam {
         QDate date;
         double value;
     };
     std::vector<Exam> exams;
-    exams.reserve(static_cast<std::size_t>(lines.size()));
+    exams.reserve(readings.size());
     GraphFrame frame;
     frame.latest = DayZero();
-    for (const QString& line : lines) {
-        const std::optional<ExamReading> reading = ReadExam(line);
-        if (!reading)
+    for (const ExamReading& reading : readings) {
+        if (!reading.date.isValid())
             continue;
-        const Exam exam{reading->date, PlottedValueOf(*reading, value)};
+        const Exam exam{reading.date, PlottedValueOf(reading, value)};
         if (exams.empty() || exam.date < frame.earliest)
             frame.earliest = exam.date;
         if (exam.date >= frame.latest)

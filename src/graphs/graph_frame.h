@@ -42,5 +42,8 @@ std::optional<double> AxisWidth(const QString& timeUnit, QDate earliest, QDate l
 // still show on the bottom edge. Nothing for an unknown time unit.
 std::optional<GraphFrame> ComputeGraphFrame(const QStringList& lines, const QString& timeUnit,
                                             PlottedValue value);
+// The same from the readings the store keeps beside its lines; readings without a date are left out.
+std::optional<GraphFrame> ComputeGraphFrame(const std::vector<ExamReading>& readings, const QString& timeUnit,
+                                            PlottedValue value);
 
 } // namespace examora

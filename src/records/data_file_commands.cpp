@@ -41,7 +41,7 @@ void Form1::ReadDataFile(bool reportToUser) {
         return;
     }
     dataChanged = false;
-    ExamList->Store().ReplaceAll(std::move(read.records));
+    ExamList->Store().ReplaceAll(std::move(read.records), std::move(read.readings));
     ForgetListHistory();
     const qsizetype kept = dataFile_.Kept().size();
     if (ExamList->ListCount() > 0) {

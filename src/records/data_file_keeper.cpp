@@ -45,14 +45,18 @@ void TakeDateOrderOf(const QStringList& lines) {
 
 // Moves the lines that are not records to kept, leaving the records in lines, in their order. In
 // place: a file of millions of lines is not held twice.
-void TakeOutNonRecords(QStringList& lines, QStringList& kept) {
+// Each line is read once here: its reading goes to readings, where asked for.
+void TakeOutNonRecords(QStringList& lines, QStringList& kept, std::vector<ExamReading>* readings = nullptr) {
     TakeDateOrderOf(lines);
     qsizetype records = 0;
     for (QString& line : lines) {
-        if (IsRecordLine(line))
+        if (const std::optional<ExamReading> reading = ReadExam(line)) {
+            if (readings)
+                readings->push_back(*reading);
             lines[records++] = std::move(line);
-        else
+        } else {
             kept.append(std::move(line));
+        }
     }
     lines.resize(records);
 }
@@ -120,7 +124,7 @@ DataFileKeeper::ReadOutcome DataFileKeeper::Read() {
     unread_.reset();
     outcome.records = reader.Finish();
     kept_.clear();
-    TakeOutNonRecords(outcome.records, kept_);
+    TakeOutNonRecords(outcome.records, kept_, &outcome.readings);
     return outcome;
 }
 

@@ -26,6 +26,7 @@ public:
         enum Kind { Missing, Failed, Done } kind = Missing;
         QString error;       // the platform's description, for Missing and Failed
         QStringList records; // in file order
+        std::vector<ExamReading> readings; // of the records, in the same order
         qsizetype byteCount = 0;
     };
     // Reads the file afresh. A failure other than a missing file forbids saves until a later read

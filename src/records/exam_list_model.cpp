@@ -71,7 +71,7 @@ SortEntry AppendKey(std::u16string& keys, qsizetype& used, const QString& line, 
 } // namespace
 
 // Keys are folded once into one buffer.
-void SortLines(QStringList& lines) {
+std::vector<qint32> SortedOrder(const QStringList& lines) {
     qsizetype total = 0;
     for (const QString& line : std::as_const(lines))
         total += line.size();
@@ -88,10 +88,18 @@ void SortLines(QStringList& lines) {
         const int order = keyA.compare(keyB);
         return order != 0 ? order < 0 : a.index < b.index;
     });
+    std::vector<qint32> order;
+    order.reserve(entries.size());
+    for (const SortEntry& entry : entries)
+        order.push_back(entry.index);
+    return order;
+}
+
+void SortLines(QStringList& lines) {
     QStringList sorted;
     sorted.reserve(lines.size());
-    for (const SortEntry& entry : entries)
-        sorted.append(std::move(lines[entry.index]));
+    for (const qint32 i : SortedOrder(lines))
+        sorted.append(std::move(lines[i]));
     lines = std::move(sorted);
 }
 
@@ -115,6 +123,7 @@ int ExamListModel::AddItem(const QString& line) {
     const int row = static_cast<int>(place - lines_.cbegin());
     beginInsertRows({}, row, row);
     lines_.insert(row, line);
+    readings_.insert(readings_.begin() + row, ReadExam(line).value_or(ExamReading{}));
     checked_.insert(checked_.begin() + row, 0);
     changes_.added.append(line);
     endInsertRows();
@@ -128,21 +137,39 @@ void ExamListModel::RemoveItem(int i) {
     selCount_ -= checked_[static_cast<std::size_t>(i)];
     changes_.erased.append(lines_.at(i));
     lines_.removeAt(i);
+    readings_.erase(readings_.begin() + i);
     checked_.erase(checked_.begin() + i);
     endRemoveRows();
 }
 
 void ExamListModel::Clear() { ReplaceAll({}); }
 
-void ExamListModel::ReplaceAll(QStringList lines) {
+void ExamListModel::ReplaceAll(QStringList lines, std::vector<ExamReading> readings) {
+    if (readings.size() != static_cast<std::size_t>(lines.size())) {
+        readings.clear();
+        readings.reserve(static_cast<std::size_t>(lines.size()));
+        for (const QString& line : std::as_const(lines))
+            readings.push_back(ReadExam(line).value_or(ExamReading{}));
+    }
     // A data file that the program wrote is in order already.
     bool inOrder = true;
     for (qsizetype i = 1; i < lines.size() && inOrder; ++i)
         inOrder = !SortsBefore(lines.at(i), lines.at(i - 1));
-    if (!inOrder)
-        SortLines(lines);
+    if (!inOrder) {
+        QStringList sortedLines;
+        std::vector<ExamReading> sortedReadings;
+        sortedLines.reserve(lines.size());
+        sortedReadings.reserve(readings.size());
+        for (const qint32 i : SortedOrder(lines)) {
+            sortedLines.append(std::move(lines[i]));
+            sortedReadings.push_back(readings[static_cast<std::size_t>(i)]);
+        }
+        lines = std::move(sortedLines);
+        readings = std::move(sortedReadings);
+    }
     beginResetModel();
     lines_ = std::move(lines);
+    readings_ = std::move(readings);
     checked_.assign(static_cast<std::size_t>(lines_.size()), 0);
     selCount_ = 0;
     changes_ = {};
@@ -150,18 +177,9 @@ void ExamListModel::ReplaceAll(QStringList lines) {
 }
 
 int ExamListModel::RemoveSelected() {
-    if (selCount_ == 0)
-        return 0;
-    QStringList kept;
-    kept.reserve(lines_.size() - selCount_);
-    for (qsizetype i = 0; i < lines_.size(); ++i)
-        (checked_[static_cast<std::size_t>(i)] ? changes_.erased : kept).append(lines_.at(i));
     const int removed = selCount_;
-    beginResetModel();
-    lines_ = std::move(kept);
-    checked_.assign(static_cast<std::size_t>(lines_.size()), 0);
-    selCount_ = 0;
-    endResetModel();
+    if (removed > 0)
+        RemoveRows(CheckedRows());
     return removed;
 }
 
@@ -176,8 +194,10 @@ QList<int> ExamListModel::CheckedRows() const {
 
 void ExamListModel::RemoveRows(const QList<int>& rows) {
     QStringList kept;
+    std::vector<ExamReading> keptReadings;
     std::vector<char> keptChecks;
     kept.reserve(lines_.size());
+    keptReadings.reserve(readings_.size());
     keptChecks.reserve(checked_.size());
     qsizetype next = 0;
     for (int i = 0; i < ListCount(); ++i) {
@@ -188,34 +208,41 @@ void ExamListModel::RemoveRows(const QList<int>& rows) {
             continue;
         }
         kept.append(lines_.at(i));
+        keptReadings.push_back(readings_[static_cast<std::size_t>(i)]);
         keptChecks.push_back(checked_[static_cast<std::size_t>(i)]);
     }
     beginResetModel();
     lines_ = std::move(kept);
+    readings_ = std::move(keptReadings);
     checked_ = std::move(keptChecks);
     endResetModel();
 }
 
 void ExamListModel::InsertRows(const QList<int>& rows, const QStringList& lines) {
     QStringList merged;
+    std::vector<ExamReading> mergedReadings;
     std::vector<char> mergedChecks;
     const qsizetype total = lines_.size() + lines.size();
     merged.reserve(total);
+    mergedReadings.reserve(static_cast<std::size_t>(total));
     mergedChecks.reserve(static_cast<std::size_t>(total));
     qsizetype next = 0, old = 0;
     for (qsizetype i = 0; i < total; ++i) {
         const bool inserted = next < rows.size() && (rows.at(next) == i || old >= lines_.size());
-        merged.append(inserted ? lines.at(next) : lines_.at(old));
-        if (inserted)
-            changes_.added.append(lines.at(next));
-        mergedChecks.push_back(inserted ? 0 : checked_[static_cast<std::size_t>(old)]);
-        if (inserted)
-            ++next;
-        else
-            ++old;
+        if (inserted) {
+            merged.append(lines.at(next));
+            mergedReadings.push_back(ReadExam(lines.at(next)).value_or(ExamReading{}));
+            mergedChecks.push_back(0);
+            changes_.added.append(lines.at(next++));
+        } else {
+            merged.append(lines_.at(old));
+            mergedReadings.push_back(readings_[static_cast<std::size_t>(old)]);
+            mergedChecks.push_back(checked_[static_cast<std::size_t>(old++)]);
+        }
     }
     beginResetModel();
     lines_ = std::move(merged);
+    readings_ = std::move(mergedReadings);
     checked_ = std::move(mergedChecks);
     endResetModel();
 }

@@ -3,6 +3,8 @@
 // the order in which they came. It is also the model that the exam list box shows.
 #pragma once
 
+#include "records/record_line.h"
+
 #include <QAbstractListModel>
 #include <QStringList>
 #include <vector>
@@ -13,6 +15,8 @@ namespace examora {
 bool SortsBefore(const QString& a, const QString& b);
 // Sorts lines in that order; lines that compare equal keep their order.
 void SortLines(QStringList& lines);
+// The positions of the lines in that order, without moving them.
+std::vector<qint32> SortedOrder(const QStringList& lines);
 
 // The lines added to and erased from the list since it was last filled or marked unchanged, each
 // as often as it went in or out.
@@ -30,8 +34,9 @@ public:
     int AddItem(const QString& line);
     void RemoveItem(int i);
     void Clear();
-    // Replaces every line at once, sorted, all unchecked.
-    void ReplaceAll(QStringList lines);
+    // Replaces every line at once, sorted, all unchecked. readings: the lines' readings, in the
+    // same order, where the caller has them already; read here otherwise.
+    void ReplaceAll(QStringList lines, std::vector<ExamReading> readings = {});
     // Removes every checked line in one pass; returns how many went.
     int RemoveSelected();
     // The rows of the checked lines, in order.
@@ -45,6 +50,8 @@ public:
     QString List(int i) const { return lines_.at(i); }
     int ListCount() const { return static_cast<int>(lines_.size()); }
     const QStringList& Lines() const { return lines_; }
+    // What the figures and graphs read of each line, taken once as it came in.
+    const std::vector<ExamReading>& Readings() const { return readings_; }
     bool Selected(int i) const { return checked_.at(static_cast<std::size_t>(i)) != 0; }
     void SetSelected(int i, bool checked);
     int SelCount() const { return selCount_; }
@@ -62,6 +69,7 @@ signals:
 
 private:
     QStringList lines_;
+    std::vector<ExamReading> readings_;
     std::vector<char> checked_;
     int selCount_ = 0;
     LineChanges changes_;

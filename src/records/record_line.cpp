@@ -6,30 +6,25 @@ namespace examora {
 
 QStringList RecordParts(const QString& line) { return Split(line, kFieldSeparator); }
 
-bool IsRecordLine(const QString& line) {
-    // One pass finds the three separators and makes sure there is no fourth.
-    qsizetype separators[FieldCount - 1] = {};
-    int found = 0;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        if (line[i] != kFieldSeparator)
-            continue;
-        if (found == FieldCount - 1)
-            return false;
-        separators[found++] = i;
-    }
-    if (found != FieldCount - 1)
-        return false;
-    return IsDate(QStringView(line).sliced(separators[0] + 1, separators[1] - separators[0] - 1));
-}
+bool IsRecordLine(const QString& line) { return ReadExam(line).has_value(); }
 
-std::optional<ExamReading> ReadExam(const QString& line) {
-    const QStringList parts = RecordParts(line);
-    if (parts.size() != FieldCount)
+std::optional<ExamReading> ReadExam(QStringView line) {
+    qsizetype ends[FieldCount] = {};
+    qsizetype start = 0;
+    for (int field = 0; field < FieldCount - 1; ++field) {
+        ends[field] = line.indexOf(kFieldSeparator, start);
+        if (ends[field] < 0)
+            return std::nullopt;
+        start = ends[field] + 1;
+    }
+    if (line.indexOf(kFieldSeparator, start) >= 0)
         return std::nullopt;
-    const std::optional<QDate> date = DateValue(parts[ExamDate]);
+    ends[CreditValue] = line.size();
+    auto field = [&](int k) { return line.sliced(ends[k - 1] + 1, ends[k] - ends[k - 1] - 1); };
+    const std::optional<QDate> date = DateValue(field(ExamDate));
     if (!date)
         return std::nullopt;
-    return ExamReading{*date, Val(parts[ExamMark]), Val(parts[CreditValue])};
+    return ExamReading{*date, Val(field(ExamMark)), Val(field(CreditValue))};
 }
 
 QString MakeRecordLine(const QString& name, const QString& date, const QString& mark,

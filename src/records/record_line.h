@@ -21,13 +21,16 @@ bool IsRecordLine(const QString& line);
 
 // What the statistics and the graphs read of a record: the date, and the mark and credit value as
 // numbers (the number at the head of each field).
+// The store keeps one beside each line, read once when the line comes in; a reading without a
+// valid date stands for a line that is no record.
 struct ExamReading {
     QDate date;
     double mark = 0.0;
     double credits = 0.0;
 };
-// Nothing for a line that does not split into four fields or whose date does not read.
-std::optional<ExamReading> ReadExam(const QString& line);
+// Nothing for a line that does not split into four fields or whose date does not read. Takes the
+// line apart in place, without copying it.
+std::optional<ExamReading> ReadExam(QStringView line);
 
 // The four texts trimmed of the white space around them and joined by ";".
 QString MakeRecordLine(const QString& name, const QString& date, const QString& mark, const QString& credits);

@@ -3,6 +3,8 @@
 #include "records/conversions.h"
 #include "records/record_line.h"
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace examora {
@@ -65,7 +67,19 @@ void MathAverages(const std::vector<Exam>& exams, MainStats& stats) {
 } // namespace
 
 MainStats ComputeMainStats(const QStringList& lines, AverageMode mode) {
-    const std::vector<Exam> exams = ReadableExams(lines);
+    return ComputeMainStats(ReadableExams(lines), mode);
+}
+
+MainStats ComputeMainStats(const std::vector<ExamReading>& readings, AverageMode mode) {
+    const bool allRead = std::all_of(readings.cbegin(), readings.cend(),
+                                     [](const Exam& exam) { return exam.date.isValid(); });
+    if (!allRead) {
+        std::vector<Exam> read;
+        std::copy_if(readings.cbegin(), readings.cend(), std::back_inserter(read),
+                     [](const Exam& exam) { return exam.date.isValid(); });
+        return ComputeMainStats(read, mode);
+    }
+    const std::vector<Exam>& exams = readings;
     MainStats stats;
     stats.examCount = static_cast<int>(exams.size());
     stats.latestDate = DayZero();

@@ -1,9 +1,12 @@
 // The figures of the statistics view, computed from the held record lines alone.
 #pragma once
 
+#include "records/record_line.h"
+
 #include <QDate>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace examora {
 
@@ -23,6 +26,9 @@ struct MainStats {
 // Lines that do not split into four fields or whose date does not read count for nothing: they
 // are left out of every figure, the number of exams included.
 MainStats ComputeMainStats(const QStringList& lines, AverageMode mode);
+// The same from the readings the store keeps beside its lines; readings without a date count for
+// nothing.
+MainStats ComputeMainStats(const std::vector<ExamReading>& readings, AverageMode mode);
 
 // The four read-out captions, in label order; a carriage return parts title and value.
 struct MainStatsCaptions {

@@ -18,7 +18,7 @@ void Form1::ShowMainStats() {
     if (ExamList->ListCount() < 2)
         return;
     Label[1]->SetFontSize(24);
-    const MainStats stats = ComputeMainStats(ExamList->Lines(), CurrentAverageMode());
+    const MainStats stats = ComputeMainStats(ExamList->Store().Readings(), CurrentAverageMode());
     EnterView(View::MainStats);
     const MainStatsCaptions captions = CaptionsOf(stats);
     Label[0]->SetCaption(captions.exams);
