@@ -191,6 +191,7 @@ private:
     void ReplaceChangedExam();
     void ConnectEvents();
     void ReadDataFile(bool reportToUser);
+    std::function<void(qint64, qint64)> ReadingProgress();
     void DrawGraph(PlottedValue value, const QColor& fill);
     void PopUpUnitsFromKeyboard();
     void SetUnitCommand(QAction* checked, const QString& code);
@@ -198,6 +199,7 @@ private:
     MessageService& messages_;
     const Clock& clock_;
     DataFileKeeper dataFile_;
+    QLabel* readProgress_ = nullptr; // over the surface while a long read goes on
     // What the frame added to the client area when the normal size was taken: the window manager
     // may not have framed the window yet, and the normal size must give back the same client area.
     QSize normalFrame_;

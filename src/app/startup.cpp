@@ -5,9 +5,15 @@
 #include "records/data_file.h"
 
 #include <QFileInfo>
+#include <QCoreApplication>
 #include <QScreen>
 
 namespace examora {
+namespace {
+
+constexpr qint64 kPaintFirstBytes = qint64{4} << 20;
+
+} // namespace
 
 ListPlacement PlaceExamList(float outerWidth, float outerHeight) {
     const float w = outerWidth, h = outerHeight;
@@ -42,6 +48,9 @@ void Form1::Form_Activate() {
     auto toPixels = [](const QRectF& r) { return TwipsRect(r.left(), r.top(), r.width(), r.height()); };
     ExamList->setGeometry(toPixels(place.list));
     ExamListShadow->setGeometry(toPixels(place.shadow));
+    // A large file takes a moment to read: the window is painted first.
+    if (QFileInfo(dataFilePath).size() > kPaintFirstBytes)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     LoadDataAtStart();
     if (ExamList->ListCount() >= 2)
         ShowMainStats();

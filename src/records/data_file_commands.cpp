@@ -3,6 +3,11 @@
 #include "app/form1.h"
 #include "records/data_file.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <memory>
+
 namespace examora {
 namespace {
 
@@ -34,7 +39,9 @@ void Form1::LoadDataFile() {
 // leaves the held exams as they were, and a file that exists but could not be read is not
 // replaced by a save until it has been read.
 void Form1::ReadDataFile(bool reportToUser) {
-    DataFileKeeper::ReadOutcome read = dataFile_.Read();
+    DataFileKeeper::ReadOutcome read = dataFile_.Read(ReadingProgress());
+    if (readProgress_)
+        readProgress_->hide();
     if (read.kind != DataFileKeeper::ReadOutcome::Done) {
         if (reportToUser || read.kind == DataFileKeeper::ReadOutcome::Failed)
             messages_.MsgBox(read.error, Exclamation, kTitle);
@@ -55,6 +62,31 @@ void Form1::ReadDataFile(bool reportToUser) {
     }
     if (reportToUser)
         messages_.MsgBox(dataFileName + QStringLiteral(" Loaded"), Information, kTitle);
+}
+
+// A read that takes longer than half a second says how far it has come, over the surface, and lets
+// the window paint itself meanwhile; the user's input waits for the end of the read.
+std::function<void(qint64, qint64)> Form1::ReadingProgress() {
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    auto shown = std::make_shared<qint64>(0);
+    return [this, clock, shown](qint64 done, qint64 total) {
+        const qint64 now = clock->elapsed();
+        if (now < 500 || now - *shown < 100 || total <= 0)
+            return;
+        *shown = now;
+        if (!readProgress_) {
+            readProgress_ = new QLabel(surface);
+            readProgress_->setObjectName(QStringLiteral("ReadProgress"));
+            readProgress_->setAlignment(Qt::AlignCenter);
+            readProgress_->setStyleSheet(QStringLiteral("color: white; font-size: 20pt;"));
+        }
+        readProgress_->setText(QStringLiteral("Reading %1: %2%").arg(dataFileName).arg(done * 100 / total));
+        readProgress_->setGeometry(surface->rect());
+        readProgress_->show();
+        readProgress_->raise();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
 }
 
 bool Form1::SaveDataFile() {

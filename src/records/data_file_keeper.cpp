@@ -99,7 +99,7 @@ DataFileKeeper::Lines DataFileKeeper::Sorted(QStringList lines) {
     return split;
 }
 
-DataFileKeeper::ReadOutcome DataFileKeeper::Read() {
+DataFileKeeper::ReadOutcome DataFileKeeper::Read(const std::function<void(qint64, qint64)>& progress) {
     ReadOutcome outcome;
     if (!QFileInfo::exists(path_)) {
         outcome.error = ReadWholeFile(path_, kMaxDataFileBytes).error;
@@ -108,9 +108,12 @@ DataFileKeeper::ReadOutcome DataFileKeeper::Read() {
     // The file is decoded as it is read, never held whole beside its lines.
     DataLineReader reader;
     FingerPrint print;
+    const qint64 size = QFileInfo(path_).size();
     const FileRead file = ReadFileInPieces(path_, kMaxDataFileBytes, [&](QByteArrayView piece) {
         print.Add(piece);
         reader.Feed(piece);
+        if (progress)
+            progress(print.size, size);
     });
     if (!file.ok) {
         outcome.kind = ReadOutcome::Failed;

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace examora {
@@ -31,7 +32,8 @@ public:
     };
     // Reads the file afresh. A failure other than a missing file forbids saves until a later read
     // succeeds; a failure leaves what was known of an earlier read as it was.
-    ReadOutcome Read();
+    // progress, where given, hears of each piece read: the bytes read so far and the file's size.
+    ReadOutcome Read(const std::function<void(qint64, qint64)>& progress = {});
 
     // The lines of the last read or merge that are not records, in file order.
     const QStringList& Kept() const { return kept_; }
