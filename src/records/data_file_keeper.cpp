@@ -139,17 +139,20 @@ DataFileKeeper::SaveOutcome DataFileKeeper::Save(const QStringList& records, con
         return outcome;
     }
     // The file is read again first: only its print, and its lines when it changed.
+    auto readAgain = [&](const std::function<void(QByteArrayView)>& take) {
+        const FileRead file = ReadFileInPieces(path_, kMaxDataFileBytes, take);
+        if (!file.ok) {
+            outcome.kind = SaveOutcome::NotRead;
+            outcome.error = file.error;
+        }
+        return file.ok;
+    };
     std::optional<size_t> diskNow;
     // A file gone since it was read takes what is held, as a first save does.
     if (QFileInfo::exists(path_)) {
         FingerPrint print;
-        const FileRead file =
-            ReadFileInPieces(path_, kMaxDataFileBytes, [&print](QByteArrayView piece) { print.Add(piece); });
-        if (!file.ok) {
-            outcome.kind = SaveOutcome::NotRead;
-            outcome.error = file.error;
+        if (!readAgain([&print](QByteArrayView piece) { print.Add(piece); }))
             return outcome;
-        }
         diskNow = print.Value();
     }
     QByteArray bytes;
@@ -157,13 +160,8 @@ DataFileKeeper::SaveOutcome DataFileKeeper::Save(const QStringList& records, con
     const bool changedOnDisk = diskNow && diskNow != diskPrint_;
     if (changedOnDisk) {
         DataLineReader reader;
-        const FileRead file =
-            ReadFileInPieces(path_, kMaxDataFileBytes, [&reader](QByteArrayView piece) { reader.Feed(piece); });
-        if (!file.ok) {
-            outcome.kind = SaveOutcome::NotRead;
-            outcome.error = file.error;
+        if (!readAgain([&reader](QByteArrayView piece) { reader.Feed(piece); }))
             return outcome;
-        }
         merged = Sorted(MergeLines(reader.Finish(), changes.added, changes.erased));
         bytes = EncodeDataLines(merged.records, merged.kept);
     } else {
