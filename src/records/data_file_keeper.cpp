@@ -48,6 +48,8 @@ void TakeDateOrderOf(const QStringList& lines) {
 // Each line is read once here: its reading goes to readings, where asked for.
 void TakeOutNonRecords(QStringList& lines, QStringList& kept, std::vector<ExamReading>* readings = nullptr) {
     TakeDateOrderOf(lines);
+    if (readings)
+        readings->reserve(static_cast<std::size_t>(lines.size()));
     qsizetype records = 0;
     for (QString& line : lines) {
         if (const std::optional<ExamReading> reading = ReadExam(line)) {
