@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <cmath>
 
 namespace examora {
@@ -55,13 +56,30 @@ void Surface::Cls() {
 }
 
 void Surface::Line(QPointF from, QPointF to, const QColor& color) {
-    shapes_.push_back(Shape{false, from, to, 0.0, color, {}, scale_});
-    update();
+    AddShape(Shape{false, from, to, 0.0, color, {}, scale_});
 }
 
 void Surface::Circle(QPointF centre, double radius, const QColor& outline) {
-    shapes_.push_back(Shape{true, centre, {}, radius, outline, fillColor_, scale_});
-    update();
+    AddShape(Shape{true, centre, {}, radius, outline, fillColor_, scale_});
+}
+
+// Only the first shape that waits to be painted asks for a repaint: the later ones are shown by the
+// same one.
+void Surface::AddShape(const Shape& shape) {
+    shapes_.push_back(shape);
+    if (painted_ + 1 == shapes_.size())
+        update();
+}
+
+void Surface::AwaitResize() {
+    const int awaited = ++resizesAwaited_;
+    awaitedResize_ = awaited;
+    QTimer::singleShot(1000, this, [this, awaited] {
+        if (awaitedResize_ == awaited) {
+            awaitedResize_ = 0;
+            update();
+        }
+    });
 }
 
 QPointF Surface::ToPixels(QPointF user) const { return UserToPixels(scale_, size()).map(user); }
@@ -101,12 +119,16 @@ void Surface::Repaint() {
 }
 
 void Surface::paintEvent(QPaintEvent* event) {
-    PaintPending();
+    if (awaitedResize_ == 0)
+        PaintPending();
     QPainter painter(this);
     painter.drawImage(event->rect(), image_, event->rect());
 }
 
-void Surface::resizeEvent(QResizeEvent*) { Repaint(); }
+void Surface::resizeEvent(QResizeEvent*) {
+    awaitedResize_ = 0;
+    Repaint();
+}
 
 void Surface::mouseMoveEvent(QMouseEvent* event) {
     const QPointF user = UserToPixels(scale_, size()).inverted().map(event->position());

@@ -1,0 +1,203 @@
+// The first graph after the statistics view, as the user meets it: from the click on "Marks VS Time"
+// in the statistics view (window at normal size) to the surface painted at the size of the
+// maximised window. Printed right after its floor, measured in the same run:
+//   FirstGraphFloor: one pre-rendered circle image copied (not blended) per exam, and its stem
+//                    written, into an image of the maximised surface's size; no records read, no
+//                    window, no screen.
+// The counter "paints" tells how many times the surface was painted on the way.
+// Meaningful only under a window manager, which maximises the window in its own time:
+//   QT_QPA_PLATFORM=xcb DISPLAY=:N build/bench/examora_bench --benchmark_filter=FirstGraph
+// (bench/startup.py runs it so). Offscreen the window reaches its maximised size before it paints.
+// Targets: 32,767 exams, Days and Years: under 40 ms; 200,000 exams, Days: under 100 ms.
+#include "app/form1.h"
+#include "bench_support.h"
+#include "graphs/graph_frame.h"
+#include "records/conversions.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+#include <benchmark/benchmark.h>
+#include <cmath>
+#include <cstring>
+#include <functional>
+
+namespace {
+
+using namespace examora;
+
+// Counts the surface's paints and notes the size of the last one.
+class PaintWatch : public QObject {
+public:
+    int paints = 0;
+    QSize lastSize;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+            lastSize = static_cast<QWidget*>(watched)->size();
+        }
+        return false;
+    }
+};
+
+struct FirstGraphBench : bench::StartedWindow {
+    PaintWatch watch;
+    int held = 0;
+    QSize maximised; // the surface's size in the maximised window, learnt from the first graph
+    FirstGraphBench() { window->surface->installEventFilter(&watch); }
+
+    // Spins the event loop until the condition holds; false after five seconds.
+    static bool Await(const std::function<bool()>& done) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done()) {
+            if (clock.elapsed() > 5000)
+                return false;
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+        return true;
+    }
+    bool Settled() {
+        QElapsedTimer quiet;
+        quiet.start();
+        const QSize size = window->surface->size();
+        return Await([&] {
+            if (window->surface->size() != size)
+                return false;
+            return quiet.elapsed() > 150;
+        });
+    }
+    void Hold(int count, const QString& unit) {
+        Form1& w = *window;
+        if (held != count) {
+            w.ExamList->Store().ReplaceAll(bench::ExamLines(count, 18));
+            held = count;
+        }
+        w.timeUnit = unit;
+        for (QAction* action : {w.Days, w.Months, w.Years})
+            action->setChecked(false);
+        (unit == kDays ? w.Days : w.Years)->setChecked(true);
+        if (!maximised.isValid()) {
+            w.MarksTime->trigger();
+            Await([&] { return w.frameGeometry() == w.screen()->availableGeometry(); });
+            Settled();
+            maximised = w.surface->size();
+        }
+    }
+    // The statistics view at normal size, painted, with nothing left to do.
+    bool InStatisticsView() {
+        window->ViewMainStats->trigger();
+        return Await([&] { return window->surface->size() != maximised; }) && Settled();
+    }
+};
+
+FirstGraphBench& Bench() {
+    static FirstGraphBench* bench = new FirstGraphBench;
+    return *bench;
+}
+
+const QString& UnitOf(const benchmark::State& state) { return state.range(1) == 0 ? kDays : kYears; }
+
+void FirstGraph(benchmark::State& state) {
+    FirstGraphBench& bench = Bench();
+    Form1& w = *bench.window;
+    bench.Hold(static_cast<int>(state.range(0)), UnitOf(state));
+    int paints = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (!bench.InStatisticsView()) {
+            state.SkipWithError("the statistics view did not settle at normal size");
+            break;
+        }
+        bench.watch.paints = 0;
+        bench.watch.lastSize = {};
+        state.ResumeTiming();
+        w.MarksTime->trigger();
+        if (!FirstGraphBench::Await([&] { return bench.watch.lastSize == bench.maximised; })) {
+            state.SkipWithError("the graph was not painted at the maximised size");
+            break;
+        }
+        paints += bench.watch.paints;
+    }
+    state.counters["paints"] = benchmark::Counter(paints, benchmark::Counter::kAvgIterations);
+    state.SetLabel(QStringLiteral("%1 x %2")
+                       .arg(bench.maximised.width())
+                       .arg(bench.maximised.height())
+                       .toStdString());
+}
+
+// Where every exam's circle lands, in whole pixels of the maximised surface, and the circle's radius.
+struct Spots {
+    std::vector<QPoint> tops;
+    std::vector<int> feet;
+    double radius = 0;
+};
+
+Spots SpotsOf(int count, const QString& unit, QSize size) {
+    const GraphFrame frame = *ComputeGraphFrame(bench::ExamLines(count, 18), unit, PlottedValue::Mark);
+    const QTransform toPixels =
+        UserToPixels(UserScale{frame.scaleTop, frame.scaleHeight, frame.scaleWidth}, QSizeF(size));
+    Spots spots;
+    spots.radius = static_cast<float>(frame.scaleWidth / 99) * toPixels.m11();
+    for (const GraphPoint& point : frame.points) {
+        spots.tops.push_back(toPixels.map(QPointF(point.x, point.value)).toPoint());
+        spots.feet.push_back(static_cast<int>(toPixels.map(QPointF(point.x, 0)).y()));
+    }
+    return spots;
+}
+
+void FirstGraphFloor(benchmark::State& state) {
+    FirstGraphBench& bench = Bench();
+    bench.Hold(static_cast<int>(state.range(0)), UnitOf(state));
+    const QSize size = bench.maximised;
+    const Spots spots = SpotsOf(static_cast<int>(state.range(0)), UnitOf(state), size);
+    const int half = static_cast<int>(std::ceil(spots.radius)) + 2;
+    QImage circle(2 * half + 1, 2 * half + 1, QImage::Format_ARGB32_Premultiplied);
+    circle.fill(Qt::transparent);
+    {
+        QPainter painter(&circle);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setPen(QPen(Qt::white, 1));
+        painter.setBrush(QColor(255, 255, 0));
+        painter.drawEllipse(QPointF(half, half), spots.radius, spots.radius);
+    }
+    QImage image(size, QImage::Format_RGB32);
+    const QRgb white = qRgb(255, 255, 255);
+    const int rowBytes = static_cast<int>(circle.bytesPerLine());
+    for (auto _ : state) {
+        image.fill(QColor(0, 64, 0));
+        uchar* const bits = image.bits();
+        const qsizetype bytesPerLine = image.bytesPerLine();
+        for (std::size_t i = 0; i < spots.tops.size(); ++i) {
+            const QPoint corner = spots.tops[i] - QPoint(half, half);
+            const int left = std::max(0, corner.x()), right = std::min(size.width(), corner.x() + circle.width());
+            for (int y = std::max(0, corner.y()); y < std::min(size.height(), corner.y() + circle.height()); ++y)
+                if (right > left)
+                    std::memcpy(bits + y * bytesPerLine + left * 4,
+                                circle.constScanLine(y - corner.y()) + (left - corner.x()) * 4,
+                                static_cast<std::size_t>(std::min(rowBytes, (right - left) * 4)));
+            const QPoint top = spots.tops[i];
+            if (top.x() < 0 || top.x() >= size.width())
+                continue;
+            for (int y = std::max(0, top.y()); y < std::min(size.height(), spots.feet[i]); ++y)
+                reinterpret_cast<QRgb*>(bits + y * bytesPerLine)[top.x()] = white;
+        }
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void Cases(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"exams", "years"})->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+} // namespace
+
+BENCHMARK(FirstGraphFloor)->Apply(Cases)->Args({32767, 0});
+BENCHMARK(FirstGraph)->Apply(Cases)->Args({32767, 0})->Iterations(7);
+BENCHMARK(FirstGraphFloor)->Apply(Cases)->Args({32767, 1});
+BENCHMARK(FirstGraph)->Apply(Cases)->Args({32767, 1})->Iterations(7);
+BENCHMARK(FirstGraphFloor)->Apply(Cases)->Args({200000, 0});
+BENCHMARK(FirstGraph)->Apply(Cases)->Args({200000, 0})->Iterations(7);
