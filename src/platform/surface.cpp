@@ -92,9 +92,10 @@ const QImage& Surface::Image() const {
 void Surface::PaintPending() const {
     if (image_.isNull() || painted_ >= shapes_.size())
         return;
-    ShapePainter painter(image_);
     const UserScale* scale = nullptr;
     QTransform toPixels;
+    std::vector<PixelShape> pixels;
+    pixels.reserve(shapes_.size() - painted_);
     for (std::size_t i = painted_; i < shapes_.size(); ++i) {
         const Shape& shape = shapes_[i];
         if (!scale || !SameScale(*scale, shape.scale)) {
@@ -102,11 +103,12 @@ void Surface::PaintPending() const {
             toPixels = UserToPixels(shape.scale, image_.size());
         }
         if (shape.circle)
-            painter.Circle(toPixels.map(shape.a), std::fabs(shape.radius * toPixels.m11()), shape.pen,
-                           shape.fill);
+            pixels.push_back(PixelShape{true, toPixels.map(shape.a), {},
+                                        std::fabs(shape.radius * toPixels.m11()), shape.pen, shape.fill});
         else
-            painter.Line(toPixels.map(shape.a), toPixels.map(shape.b), shape.pen);
+            pixels.push_back(PixelShape{false, toPixels.map(shape.a), toPixels.map(shape.b), 0.0, shape.pen, {}});
     }
+    ShapePainter(image_).PaintInOrder(pixels);
     painted_ = shapes_.size();
 }
 
