@@ -11,18 +11,13 @@
 // Targets: 32,767 exams, Days and Years: under 40 ms; 200,000 exams, Days: under 100 ms.
 #include "app/form1.h"
 #include "bench_support.h"
-#include "graphs/graph_frame.h"
 #include "records/conversions.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QPaintEvent>
-#include <QPainter>
 #include <QScreen>
 #include <benchmark/benchmark.h>
-#include <cmath>
-#include <cstring>
 #include <functional>
 
 namespace {
@@ -129,62 +124,15 @@ void FirstGraph(benchmark::State& state) {
                        .toStdString());
 }
 
-// Where every exam's circle lands, in whole pixels of the maximised surface, and the circle's radius.
-struct Spots {
-    std::vector<QPoint> tops;
-    std::vector<int> feet;
-    double radius = 0;
-};
-
-Spots SpotsOf(int count, const QString& unit, QSize size) {
-    const GraphFrame frame = *ComputeGraphFrame(bench::ExamLines(count, 18), unit, PlottedValue::Mark);
-    const QTransform toPixels =
-        UserToPixels(UserScale{frame.scaleTop, frame.scaleHeight, frame.scaleWidth}, QSizeF(size));
-    Spots spots;
-    spots.radius = static_cast<float>(frame.scaleWidth / 99) * toPixels.m11();
-    for (const GraphPoint& point : frame.points) {
-        spots.tops.push_back(toPixels.map(QPointF(point.x, point.value)).toPoint());
-        spots.feet.push_back(static_cast<int>(toPixels.map(QPointF(point.x, 0)).y()));
-    }
-    return spots;
-}
-
 void FirstGraphFloor(benchmark::State& state) {
     FirstGraphBench& bench = Bench();
     bench.Hold(static_cast<int>(state.range(0)), UnitOf(state));
-    const QSize size = bench.maximised;
-    const Spots spots = SpotsOf(static_cast<int>(state.range(0)), UnitOf(state), size);
-    const int half = static_cast<int>(std::ceil(spots.radius)) + 2;
-    QImage circle(2 * half + 1, 2 * half + 1, QImage::Format_ARGB32_Premultiplied);
-    circle.fill(Qt::transparent);
-    {
-        QPainter painter(&circle);
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setPen(QPen(Qt::white, 1));
-        painter.setBrush(QColor(255, 255, 0));
-        painter.drawEllipse(QPointF(half, half), spots.radius, spots.radius);
-    }
-    QImage image(size, QImage::Format_RGB32);
-    const QRgb white = qRgb(255, 255, 255);
-    const int rowBytes = static_cast<int>(circle.bytesPerLine());
+    const bench::GraphFloorShapes shapes = bench::FloorShapes(bench.window->ExamList->Lines(), UnitOf(state),
+                                                              false, bench.maximised, QColor(255, 255, 0));
+    QImage image(bench.maximised, QImage::Format_RGB32);
     for (auto _ : state) {
         image.fill(QColor(0, 64, 0));
-        uchar* const bits = image.bits();
-        const qsizetype bytesPerLine = image.bytesPerLine();
-        for (std::size_t i = 0; i < spots.tops.size(); ++i) {
-            const QPoint corner = spots.tops[i] - QPoint(half, half);
-            const int left = std::max(0, corner.x()), right = std::min(size.width(), corner.x() + circle.width());
-            for (int y = std::max(0, corner.y()); y < std::min(size.height(), corner.y() + circle.height()); ++y)
-                if (right > left)
-                    std::memcpy(bits + y * bytesPerLine + left * 4,
-                                circle.constScanLine(y - corner.y()) + (left - corner.x()) * 4,
-                                static_cast<std::size_t>(std::min(rowBytes, (right - left) * 4)));
-            const QPoint top = spots.tops[i];
-            if (top.x() < 0 || top.x() >= size.width())
-                continue;
-            for (int y = std::max(0, top.y()); y < std::min(size.height(), spots.feet[i]); ++y)
-                reinterpret_cast<QRgb*>(bits + y * bytesPerLine)[top.x()] = white;
-        }
+        bench::PaintGraphFloor(shapes, image);
         benchmark::DoNotOptimize(image.constBits());
     }
 }
