@@ -22,7 +22,7 @@ years = max(r[1] for r in records).year - min(r[1] for r in records).year
 print(f"exams {len(records)}; per year {round(len(records) / years, 1) if years else 0}; "
       f"credits {sum(credits):g}")
 passed = [(m, c) for m, c in zip(marks, credits) if m * c != 0]
-print(f"academic: average {round(statistics.mean([m for m in marks if m > 0]), 1):g}; "
+print(f"academic: average {round(statistics.fmean([m for m in marks if m > 0]), 1):g}; "
       f"overall {round(sum(m * c for m, c in passed) / sum(c for _, c in passed), 1):g}")
-print(f"math: average {round(statistics.mean(marks), 1):g}; "
+print(f"math: average {round(statistics.fmean(marks), 1):g}; "
       f"overall {round(sum(m * c for m, c in zip(marks, credits)) / sum(credits), 1):g}")
