@@ -122,10 +122,8 @@ void FirstGraph(benchmark::State& state) {
         paints += bench.watch.paints;
     }
     state.counters["paints"] = benchmark::Counter(paints, benchmark::Counter::kAvgIterations);
-    state.SetLabel(QStringLiteral("%1 x %2")
-                       .arg(bench.maximised.width())
-                       .arg(bench.maximised.height())
-                       .toStdString());
+    state.SetLabel(
+        QStringLiteral("%1 x %2").arg(bench.maximised.width()).arg(bench.maximised.height()).toStdString());
 }
 
 void FirstGraphFloor(benchmark::State& state) {

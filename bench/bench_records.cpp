@@ -12,13 +12,13 @@
 #include "records/data_file.h"
 
 #include <QDir>
-#include <fcntl.h>
-#include <unistd.h>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <map>
 #include <memory>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -105,10 +105,11 @@ void SaveFloor(benchmark::State& state) {
     const QByteArray path = QFile::encodeName(bench.path()), temporary = path + ".floor";
     for (auto _ : state) {
         const int handle = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const bool written = handle >= 0 && ::write(handle, bench.bytes.constData(), bench.bytes.size()) ==
-                                                bench.bytes.size();
+        const bool written =
+            handle >= 0 && ::write(handle, bench.bytes.constData(), bench.bytes.size()) == bench.bytes.size();
         const bool flushed = written && ::fsync(handle) == 0;
-        if (handle < 0 || ::close(handle) != 0 || !flushed || ::rename(temporary.constData(), path.constData()) != 0)
+        if (handle < 0 || ::close(handle) != 0 || !flushed ||
+            ::rename(temporary.constData(), path.constData()) != 0)
             state.SkipWithError("cannot write the data file");
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));

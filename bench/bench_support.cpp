@@ -67,7 +67,8 @@ void PaintGraphFloor(const GraphFloorShapes& shapes, QImage& image) {
     for (std::size_t i = 0; i < shapes.tops.size(); ++i) {
         const QPoint top = shapes.tops[i], corner = top - QPoint(half, half);
         const int left = std::max(0, corner.x()), right = std::min(width, corner.x() + shapes.circle.width());
-        for (int y = std::max(0, corner.y()); right > left && y < std::min(height, corner.y() + 2 * half + 1); ++y)
+        for (int y = std::max(0, corner.y()); right > left && y < std::min(height, corner.y() + 2 * half + 1);
+             ++y)
             std::memcpy(bits + y * bytesPerLine + left * 4,
                         shapes.circle.constScanLine(y - corner.y()) + (left - corner.x()) * 4,
                         static_cast<std::size_t>(right - left) * 4);

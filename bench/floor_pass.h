@@ -68,7 +68,8 @@ inline FloorFigures FloorOfBytes(const char* bytes, long long size) {
     FloorFigures figures;
     const char* end = bytes + size;
     for (const char* line = bytes; line < end;) {
-        const char* stop = static_cast<const char*>(std::memchr(line, '\n', static_cast<std::size_t>(end - line)));
+        const char* stop =
+            static_cast<const char*>(std::memchr(line, '\n', static_cast<std::size_t>(end - line)));
         stop = stop ? stop : end;
         AddFloorLine(line, stop > line && stop[-1] == '\r' ? stop - 1 : stop, figures);
         line = stop + 1;

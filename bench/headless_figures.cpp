@@ -25,15 +25,19 @@ void PrintFigures(int count, int years, double credits, std::optional<double> ac
                   std::optional<double> overall) {
     std::printf("exams %d; per year %g; credits %g\n", count, years > 0 ? Round(double(count) / years, 1) : 0,
                 credits);
-    std::printf("academic: average %g; overall %g\n", academicAverage.value_or(0), academicOverall.value_or(0));
+    std::printf("academic: average %g; overall %g\n", academicAverage.value_or(0),
+                academicOverall.value_or(0));
     std::printf("math: average %g; overall %g\n", average.value_or(0), overall.value_or(0));
 }
 
 int Floor(const QByteArray& bytes) {
     const bench::FloorFigures f = bench::FloorOfBytes(bytes.constData(), bytes.size());
-    auto ratio = [](double a, double b) { return b != 0 ? std::optional<double>(Round(a / b, 1)) : std::nullopt; };
+    auto ratio = [](double a, double b) {
+        return b != 0 ? std::optional<double>(Round(a / b, 1)) : std::nullopt;
+    };
     PrintFigures(f.count, f.lastYear - f.firstYear, f.credits, ratio(f.passedMarkSum, f.passedMarks),
-                 ratio(f.passedWeighted, f.passedCredits), ratio(f.marks, f.count), ratio(f.weighted, f.credits));
+                 ratio(f.passedWeighted, f.passedCredits), ratio(f.marks, f.count),
+                 ratio(f.weighted, f.credits));
     return 0;
 }
 

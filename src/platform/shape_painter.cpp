@@ -162,7 +162,8 @@ private:
         for (int y = 0; y < static_cast<int>(rows.size()); ++y) {
             const int row = placed.top + y;
             const int first = std::max(0, placed.left + rows[static_cast<std::size_t>(y)].shownFrom);
-            const int last = std::min(mask.width(), placed.left + rows[static_cast<std::size_t>(y)].shownTo) - 1;
+            const int last =
+                std::min(mask.width(), placed.left + rows[static_cast<std::size_t>(y)].shownTo) - 1;
             if (row >= 0 && row < mask.height() && first <= last && !mask.Covers(row, first, last))
                 return false;
         }
@@ -174,7 +175,8 @@ private:
         for (int y = 0; y < static_cast<int>(rows.size()); ++y) {
             const int row = placed.top + y;
             const int first = std::max(0, placed.left + rows[static_cast<std::size_t>(y)].solidFrom);
-            const int last = std::min(mask.width(), placed.left + rows[static_cast<std::size_t>(y)].solidTo) - 1;
+            const int last =
+                std::min(mask.width(), placed.left + rows[static_cast<std::size_t>(y)].solidTo) - 1;
             if (row >= 0 && row < mask.height() && first <= last)
                 mask.Cover(row, first, last);
         }

@@ -103,10 +103,15 @@ void Surface::PaintPending() const {
             toPixels = UserToPixels(shape.scale, image_.size());
         }
         if (shape.circle)
-            pixels.push_back(PixelShape{true, toPixels.map(shape.a), {},
-                                        std::fabs(shape.radius * toPixels.m11()), shape.pen, shape.fill});
+            pixels.push_back(PixelShape{true,
+                                        toPixels.map(shape.a),
+                                        {},
+                                        std::fabs(shape.radius * toPixels.m11()),
+                                        shape.pen,
+                                        shape.fill});
         else
-            pixels.push_back(PixelShape{false, toPixels.map(shape.a), toPixels.map(shape.b), 0.0, shape.pen, {}});
+            pixels.push_back(
+                PixelShape{false, toPixels.map(shape.a), toPixels.map(shape.b), 0.0, shape.pen, {}});
     }
     ShapePainter(image_).PaintInOrder(pixels);
     painted_ = shapes_.size();
