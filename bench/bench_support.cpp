@@ -1,7 +1,12 @@
 #include "bench_support.h"
 
+#include "graphs/graph_frame.h"
+
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
+#include <cmath>
+#include <cstring>
 
 namespace examora::bench {
 
@@ -29,6 +34,48 @@ StartedWindow::StartedWindow() {
     window->show();
     while (!window->Started())
         QApplication::processEvents();
+}
+
+GraphFloorShapes FloorShapes(const QStringList& lines, const QString& timeUnit, bool marksTimesCredits,
+                             QSize surface, const QColor& fill) {
+    const GraphFrame frame = *ComputeGraphFrame(
+        lines, timeUnit, marksTimesCredits ? PlottedValue::MarkTimesCredits : PlottedValue::Mark);
+    const QTransform toPixels =
+        UserToPixels(UserScale{frame.scaleTop, frame.scaleHeight, frame.scaleWidth}, QSizeF(surface));
+    GraphFloorShapes shapes;
+    for (const GraphPoint& point : frame.points) {
+        shapes.tops.push_back(toPixels.map(QPointF(point.x, point.value)).toPoint());
+        shapes.feet.push_back(static_cast<int>(toPixels.map(QPointF(point.x, 0)).y()));
+    }
+    const double radius = static_cast<float>(frame.scaleWidth / 99) * toPixels.m11();
+    const int half = static_cast<int>(std::ceil(radius)) + 2;
+    shapes.circle = QImage(2 * half + 1, 2 * half + 1, QImage::Format_RGB32);
+    shapes.circle.fill(QColor(0, 64, 0));
+    QPainter painter(&shapes.circle);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.setBrush(fill);
+    painter.drawEllipse(QPointF(half, half), radius, radius);
+    return shapes;
+}
+
+void PaintGraphFloor(const GraphFloorShapes& shapes, QImage& image) {
+    uchar* const bits = image.bits();
+    const qsizetype bytesPerLine = image.bytesPerLine();
+    const int width = image.width(), height = image.height(), half = shapes.circle.width() / 2;
+    const QRgb white = qRgb(255, 255, 255);
+    for (std::size_t i = 0; i < shapes.tops.size(); ++i) {
+        const QPoint top = shapes.tops[i], corner = top - QPoint(half, half);
+        const int left = std::max(0, corner.x()), right = std::min(width, corner.x() + shapes.circle.width());
+        for (int y = std::max(0, corner.y()); right > left && y < std::min(height, corner.y() + 2 * half + 1);
+             ++y)
+            std::memcpy(bits + y * bytesPerLine + left * 4,
+                        shapes.circle.constScanLine(y - corner.y()) + (left - corner.x()) * 4,
+                        static_cast<std::size_t>(right - left) * 4);
+        if (top.x() >= 0 && top.x() < width)
+            for (int y = std::max(0, top.y()); y < std::min(height, shapes.feet[i]); ++y)
+                reinterpret_cast<QRgb*>(bits + y * bytesPerLine)[top.x()] = white;
+    }
 }
 
 } // namespace examora::bench

@@ -4,9 +4,11 @@
 
 #include "app/form1.h"
 
+#include <QImage>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
+#include <vector>
 
 namespace examora::bench {
 
@@ -29,5 +31,16 @@ struct StartedWindow {
     SystemClock clock;
     std::unique_ptr<Form1> window;
 };
+
+// The graph floor: where each exam's circle and stem land, in whole pixels, and one pre-rendered
+// circle image that is copied (not blended) there per exam, its stem written as one column.
+struct GraphFloorShapes {
+    std::vector<QPoint> tops;
+    std::vector<int> feet; // the row of the stem's foot
+    QImage circle;         // the circle, its centre at the image's centre
+};
+GraphFloorShapes FloorShapes(const QStringList& lines, const QString& timeUnit, bool marksTimesCredits,
+                             QSize surface, const QColor& fill);
+void PaintGraphFloor(const GraphFloorShapes& shapes, QImage& image);
 
 } // namespace examora::bench

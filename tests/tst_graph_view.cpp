@@ -1,5 +1,6 @@
 // The two graphs on the real window: what the Graphics menu offers, the colours on the surface, the
 // Units pop-up and the read-out that the pointer writes into the title.
+#include "platform/shape_painter.h"
 #include "records/conversions.h"
 #include "support/window_fixture.h"
 
@@ -223,6 +224,35 @@ private slots:
 
         surface.Cls();
         QCOMPARE(colourAt(50.5, 60), kDarkGreen);
+    }
+
+    // Circles that later ones paint over entirely are left out, to the same pixels as painting every
+    // shape; exams sharing a spot, and rims that show, are kept.
+    void leftOutCirclesChangeNoPixel_data() {
+        QTest::addColumn<int>("spots");
+        QTest::newRow("every exam apart") << 2000;
+        QTest::newRow("many exams on each spot") << 40;
+    }
+    void leftOutCirclesChangeNoPixel() {
+        QFETCH(int, spots);
+        std::vector<PixelShape> shapes;
+        for (int i = 0; i < 3000; ++i) {
+            const int spot = i * 7919 % spots;
+            const QPointF top(spot * 37 % 600 + (spot % 4) / 4.0, 20 + spot * 13 % 360);
+            shapes.push_back({true, top, {}, 12.1, Qt::white, QColor(255, 255, 0)});
+            shapes.push_back({false, QPointF(top.x(), 400), top, 0, Qt::white, {}});
+        }
+        QImage each(600, 400, QImage::Format_RGB32), once(each.size(), QImage::Format_RGB32);
+        each.fill(QColor(0, 64, 0));
+        once.fill(QColor(0, 64, 0));
+        {
+            ShapePainter painter(each);
+            for (const PixelShape& shape : shapes)
+                shape.circle ? painter.Circle(shape.a, shape.radius, shape.pen, shape.fill)
+                             : painter.Line(shape.a, shape.b, shape.pen);
+        }
+        ShapePainter(once).PaintInOrder(shapes);
+        QCOMPARE(once, each);
     }
 
     void zeroValuesDrawOnTheBottomEdge() {

@@ -51,7 +51,13 @@ void Form1::ShowNormalSize() {
     resize(ToPixels(normalWidth) - normalFrame_.width(), ToPixels(normalHeight) - normalFrame_.height());
 }
 
-void Form1::ShowMaximised() { setWindowState(Qt::WindowMaximized); }
+// A window manager maximises in its own time: what is drawn meanwhile waits for the new size, so
+// that it is painted once.
+void Form1::ShowMaximised() {
+    if (!isMaximized())
+        surface->AwaitResize();
+    setWindowState(Qt::WindowMaximized);
+}
 
 void Form1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -30,12 +31,20 @@ public:
             Covered(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r));
             return;
         }
-        const double qx = std::round(centre.x() * 4) / 4, qy = std::round(centre.y() * 4) / 4;
-        const int ix = static_cast<int>(std::floor(qx)), iy = static_cast<int>(std::floor(qy));
-        const Sprite& sprite =
-            SpriteFor(r, pen, fill, static_cast<int>((qx - ix) * 4), static_cast<int>((qy - iy) * 4));
-        Blit(sprite, ix - sprite.half, iy - sprite.half);
-        Covered(QRectF(ix - sprite.half, iy - sprite.half, 2 * sprite.half, 2 * sprite.half));
+        const Placed placed = Place(centre, r, pen, fill);
+        Blit(*placed.sprite, placed.left, placed.top);
+        Covered(QRectF(placed.left, placed.top, 2 * placed.sprite->half, 2 * placed.sprite->half));
+    }
+
+    void PaintInOrder(const std::vector<PixelShape>& shapes) {
+        const std::vector<char> hidden = HiddenCircles(shapes);
+        for (std::size_t i = 0; i < shapes.size(); ++i) {
+            const PixelShape& shape = shapes[i];
+            if (!shape.circle)
+                Line(shape.a, shape.b, shape.pen);
+            else if (!hidden[i])
+                Circle(shape.a, shape.radius, shape.pen, shape.fill);
+        }
     }
 
     void Line(QPointF from, QPointF to, const QColor& pen) {
@@ -74,6 +83,105 @@ public:
 
 private:
     static constexpr double kLargestSprite = 200;
+    struct Sprite;
+    struct Placed {
+        const Sprite* sprite;
+        int left, top; // the sprite's corner on the image
+    };
+
+    // The sprite that paints a circle at the given centre, and where it goes. Centres are taken to
+    // the nearest quarter pixel, each quarter with a sprite of its own.
+    Placed Place(QPointF centre, double r, const QColor& pen, const QColor& fill) {
+        const double qx = std::round(centre.x() * 4) / 4, qy = std::round(centre.y() * 4) / 4;
+        const int ix = static_cast<int>(std::floor(qx)), iy = static_cast<int>(std::floor(qy));
+        const Sprite& sprite =
+            SpriteFor(r, pen, fill, static_cast<int>((qx - ix) * 4), static_cast<int>((qy - iy) * 4));
+        return Placed{&sprite, ix - sprite.half, iy - sprite.half};
+    }
+
+    // Which pixels the shapes after the one in hand cover whatever lies below: one bit a pixel.
+    class CoverMask {
+    public:
+        CoverMask(int width, int height)
+            : width_(width), height_(height), words_((width + 63) / 64),
+              bits_(static_cast<std::size_t>(words_) * static_cast<std::size_t>(height), 0) {}
+        // Every pixel of the row from first up to last, both within the image, is covered.
+        bool Covers(int y, int first, int last) const {
+            for (int x = first; x <= last;) {
+                const int to = std::min(last, x | 63);
+                if ((Word(y, x) & Bits(x, to)) != Bits(x, to))
+                    return false;
+                x = to + 1;
+            }
+            return true;
+        }
+        void Cover(int y, int first, int last) {
+            for (int x = first; x <= last;) {
+                const int to = std::min(last, x | 63);
+                Word(y, x) |= Bits(x, to);
+                x = to + 1;
+            }
+        }
+        int width() const { return width_; }
+        int height() const { return height_; }
+
+    private:
+        static std::uint64_t Bits(int from, int to) {
+            const int span = to - from + 1;
+            return (span == 64 ? ~std::uint64_t{0} : ((std::uint64_t{1} << span) - 1)) << (from & 63);
+        }
+        std::uint64_t& Word(int y, int x) {
+            return bits_[static_cast<std::size_t>(y) * static_cast<std::size_t>(words_) +
+                         static_cast<std::size_t>(x >> 6)];
+        }
+        std::uint64_t Word(int y, int x) const { return const_cast<CoverMask*>(this)->Word(y, x); }
+        int width_, height_, words_;
+        std::vector<std::uint64_t> bits_;
+    };
+
+    // The circles that nothing of shows: every pixel they would touch on the image is painted over
+    // by the solid part of a later circle, which does not depend on what lies below.
+    std::vector<char> HiddenCircles(const std::vector<PixelShape>& shapes) {
+        std::vector<char> hidden(shapes.size(), 0);
+        CoverMask mask(image_.width(), image_.height());
+        for (std::size_t i = shapes.size(); i-- > 0;) {
+            const PixelShape& shape = shapes[i];
+            if (!shape.circle || !std::isfinite(shape.radius) || shape.radius > kLargestSprite ||
+                !Near(shape.a))
+                continue;
+            const Placed placed = Place(shape.a, shape.radius, shape.pen, shape.fill);
+            hidden[i] = CoveredBy(mask, placed);
+            if (!hidden[i])
+                AddSolid(mask, placed);
+        }
+        return hidden;
+    }
+
+    static bool CoveredBy(const CoverMask& mask, const Placed& placed) {
+        const auto& rows = placed.sprite->rows;
+        for (int y = 0; y < static_cast<int>(rows.size()); ++y) {
+            const int row = placed.top + y;
+            const int first = std::max(0, placed.left + rows[static_cast<std::size_t>(y)].shownFrom);
+            const int last =
+                std::min(mask.width(), placed.left + rows[static_cast<std::size_t>(y)].shownTo) - 1;
+            if (row >= 0 && row < mask.height() && first <= last && !mask.Covers(row, first, last))
+                return false;
+        }
+        return true;
+    }
+
+    static void AddSolid(CoverMask& mask, const Placed& placed) {
+        const auto& rows = placed.sprite->rows;
+        for (int y = 0; y < static_cast<int>(rows.size()); ++y) {
+            const int row = placed.top + y;
+            const int first = std::max(0, placed.left + rows[static_cast<std::size_t>(y)].solidFrom);
+            const int last =
+                std::min(mask.width(), placed.left + rows[static_cast<std::size_t>(y)].solidTo) - 1;
+            if (row >= 0 && row < mask.height() && first <= last)
+                mask.Cover(row, first, last);
+        }
+    }
+
     struct Sprite {
         double radius;
         QRgb pen, fill;
@@ -236,5 +344,7 @@ void ShapePainter::Circle(QPointF centre, double r, const QColor& pen, const QCo
 }
 
 void ShapePainter::Line(QPointF from, QPointF to, const QColor& pen) { painter_->Line(from, to, pen); }
+
+void ShapePainter::PaintInOrder(const std::vector<PixelShape>& shapes) { painter_->PaintInOrder(shapes); }
 
 } // namespace examora

@@ -6,8 +6,18 @@
 #include <QImage>
 #include <QPointF>
 #include <memory>
+#include <vector>
 
 namespace examora {
+
+// A shape in pixels: a circle (centre a, radius in pixels, outlined with pen and filled with fill)
+// or a line from a to b in pen.
+struct PixelShape {
+    bool circle = false;
+    QPointF a, b;
+    double radius = 0.0;
+    QColor pen, fill;
+};
 
 class ShapePainter {
 public:
@@ -20,6 +30,9 @@ public:
     void Circle(QPointF centre, double r, const QColor& pen, const QColor& fill);
     // A line one crisp pixel wide.
     void Line(QPointF from, QPointF to, const QColor& pen);
+    // The shapes in order, each as Circle or Line would paint it. A circle that the later circles of
+    // the list paint over entirely is left out: nothing of it would show.
+    void PaintInOrder(const std::vector<PixelShape>& shapes);
 
 private:
     std::unique_ptr<class PixelPainter> painter_;

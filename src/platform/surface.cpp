@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <cmath>
 
 namespace examora {
@@ -55,13 +56,30 @@ void Surface::Cls() {
 }
 
 void Surface::Line(QPointF from, QPointF to, const QColor& color) {
-    shapes_.push_back(Shape{false, from, to, 0.0, color, {}, scale_});
-    update();
+    AddShape(Shape{false, from, to, 0.0, color, {}, scale_});
 }
 
 void Surface::Circle(QPointF centre, double radius, const QColor& outline) {
-    shapes_.push_back(Shape{true, centre, {}, radius, outline, fillColor_, scale_});
-    update();
+    AddShape(Shape{true, centre, {}, radius, outline, fillColor_, scale_});
+}
+
+// Only the first shape that waits to be painted asks for a repaint: the later ones are shown by the
+// same one.
+void Surface::AddShape(const Shape& shape) {
+    shapes_.push_back(shape);
+    if (painted_ + 1 == shapes_.size())
+        update();
+}
+
+void Surface::AwaitResize() {
+    const int awaited = ++resizesAwaited_;
+    awaitedResize_ = awaited;
+    QTimer::singleShot(1000, this, [this, awaited] {
+        if (awaitedResize_ == awaited) {
+            awaitedResize_ = 0;
+            update();
+        }
+    });
 }
 
 QPointF Surface::ToPixels(QPointF user) const { return UserToPixels(scale_, size()).map(user); }
@@ -74,9 +92,10 @@ const QImage& Surface::Image() const {
 void Surface::PaintPending() const {
     if (image_.isNull() || painted_ >= shapes_.size())
         return;
-    ShapePainter painter(image_);
     const UserScale* scale = nullptr;
     QTransform toPixels;
+    std::vector<PixelShape> pixels;
+    pixels.reserve(shapes_.size() - painted_);
     for (std::size_t i = painted_; i < shapes_.size(); ++i) {
         const Shape& shape = shapes_[i];
         if (!scale || !SameScale(*scale, shape.scale)) {
@@ -84,11 +103,17 @@ void Surface::PaintPending() const {
             toPixels = UserToPixels(shape.scale, image_.size());
         }
         if (shape.circle)
-            painter.Circle(toPixels.map(shape.a), std::fabs(shape.radius * toPixels.m11()), shape.pen,
-                           shape.fill);
+            pixels.push_back(PixelShape{true,
+                                        toPixels.map(shape.a),
+                                        {},
+                                        std::fabs(shape.radius * toPixels.m11()),
+                                        shape.pen,
+                                        shape.fill});
         else
-            painter.Line(toPixels.map(shape.a), toPixels.map(shape.b), shape.pen);
+            pixels.push_back(
+                PixelShape{false, toPixels.map(shape.a), toPixels.map(shape.b), 0.0, shape.pen, {}});
     }
+    ShapePainter(image_).PaintInOrder(pixels);
     painted_ = shapes_.size();
 }
 
@@ -101,12 +126,16 @@ void Surface::Repaint() {
 }
 
 void Surface::paintEvent(QPaintEvent* event) {
-    PaintPending();
+    if (awaitedResize_ == 0)
+        PaintPending();
     QPainter painter(this);
     painter.drawImage(event->rect(), image_, event->rect());
 }
 
-void Surface::resizeEvent(QResizeEvent*) { Repaint(); }
+void Surface::resizeEvent(QResizeEvent*) {
+    awaitedResize_ = 0;
+    Repaint();
+}
 
 void Surface::mouseMoveEvent(QMouseEvent* event) {
     const QPointF user = UserToPixels(scale_, size()).inverted().map(event->position());

@@ -1,10 +1,11 @@
 // The window's drawing surface. Lines and filled circles are drawn in a user scale (ScaleTop,
 // ScaleHeight, ScaleWidth, with the left edge at 0 and y growing upward when ScaleHeight is negative)
 // into a backing image that paintEvent copies to the screen, so a drawing stays until Cls. The
-// shapes are kept, in user units, so that a resize (the window being maximised after the drawing
-// was made) draws them again at the new size; new shapes are painted into the image together, with
-// one painter, when it is next shown or read. Pointer events reach the program in the same user
-// scale.
+// shapes are kept, in user units, so that a resize draws them again at the new size; new shapes are
+// painted into the image together, with one painter, when it is next shown or read, and the first
+// of them asks for the one repaint that shows them all. While the window waits for the window
+// manager to maximise it, new shapes wait too, so that they are painted once, at the new size.
+// Pointer events reach the program in the same user scale.
 #pragma once
 
 #include <QColor>
@@ -45,6 +46,11 @@ public:
     // A full circle, its radius in horizontal units, drawn round on screen, filled with FillColor.
     void Circle(QPointF centre, double radius, const QColor& outline);
 
+    // The window has asked for a new size that the window manager gives in its own time: shapes
+    // drawn from now on are shown once the surface has been resized, or after a second if it never
+    // is. Until then the screen shows what the surface held before them.
+    void AwaitResize();
+
     // The backing image, with every shape drawn so far.
     const QImage& Image() const;
     // Where a user point lands on the surface, in pixels.
@@ -71,10 +77,13 @@ private:
     };
     void Repaint();
     void PaintPending() const;
+    void AddShape(const Shape& shape);
 
     QColor backColor_;
     QColor fillColor_;
     UserScale scale_;
+    int awaitedResize_ = 0; // the number of the resize awaited, or 0
+    int resizesAwaited_ = 0;
     std::vector<Shape> shapes_;
     mutable QImage image_;
     mutable std::size_t painted_ = 0; // shapes_ before this index are in image_
