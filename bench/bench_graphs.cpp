@@ -76,7 +76,7 @@ void DrawFullGraph(benchmark::State& state, void (Form1::*draw)()) {
 void BM_MarksTimeFrame(benchmark::State& state) {
     const Form1& w = *Bench().window;
     for (auto _ : state)
-        benchmark::DoNotOptimize(ComputeGraphFrame(w.ExamList->Lines(), w.timeUnit, PlottedValue::Mark));
+        benchmark::DoNotOptimize(ComputeGraphFrame(w.ExamList->Store().Readings(), w.timeUnit, PlottedValue::Mark));
 }
 
 void BM_MarksTimeFloor(benchmark::State& state) {

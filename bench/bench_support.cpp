@@ -1,5 +1,7 @@
 #include "bench_support.h"
 
+#include "records/exam_list_model.h"
+
 #include "graphs/graph_frame.h"
 
 #include <QApplication>
@@ -38,8 +40,10 @@ StartedWindow::StartedWindow() {
 
 GraphFloorShapes FloorShapes(const QStringList& lines, const QString& timeUnit, bool marksTimesCredits,
                              QSize surface, const QColor& fill) {
+    ExamListModel store;
+    store.ReplaceAll(lines);
     const GraphFrame frame = *ComputeGraphFrame(
-        lines, timeUnit, marksTimesCredits ? PlottedValue::MarkTimesCredits : PlottedValue::Mark);
+        store.Readings(), timeUnit, marksTimesCredits ? PlottedValue::MarkTimesCredits : PlottedValue::Mark);
     const QTransform toPixels =
         UserToPixels(UserScale{frame.scaleTop, frame.scaleHeight, frame.scaleWidth}, QSizeF(surface));
     GraphFloorShapes shapes;

@@ -9,6 +9,7 @@
 #include "platform/text_file.h"
 #include "records/conversions.h"
 #include "records/data_file.h"
+#include "records/data_file_keeper.h"
 #include "records/exam_list_model.h"
 #include "stats/main_stats.h"
 
@@ -50,17 +51,26 @@ int main(int argc, char** argv) {
         return 2;
     }
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    const FileRead file = ReadWholeFile(QString::fromLocal8Bit(argv[argc - 1]), kMaxDataFileBytes);
-    if (!file.ok) {
-        std::fprintf(stderr, "%s\n", qPrintable(file.error));
+    const QString path = QString::fromLocal8Bit(argv[argc - 1]);
+    if (floor) {
+        const FileRead file = ReadWholeFile(path, kMaxDataFileBytes);
+        if (!file.ok) {
+            std::fprintf(stderr, "%s\n", qPrintable(file.error));
+            return 1;
+        }
+        return Floor(file.bytes);
+    }
+    // As the program reads its file at start: in pieces, each line read once, then sorted.
+    DataFileKeeper dataFile(path);
+    DataFileKeeper::ReadOutcome read = dataFile.Read();
+    if (read.kind != DataFileKeeper::ReadOutcome::Done) {
+        std::fprintf(stderr, "%s\n", qPrintable(read.error));
         return 1;
     }
-    if (floor)
-        return Floor(file.bytes);
     ExamListModel store;
-    store.ReplaceAll(RecordLinesOf(DecodeDataLines(file.bytes)));
-    const MainStats academic = ComputeMainStats(store.Lines(), AverageMode::Academic);
-    const MainStats math = ComputeMainStats(store.Lines(), AverageMode::Math);
+    store.ReplaceAll(std::move(read.records), std::move(read.readings));
+    const MainStats academic = ComputeMainStats(store.Readings(), AverageMode::Academic);
+    const MainStats math = ComputeMainStats(store.Readings(), AverageMode::Math);
     PrintFigures(academic.examCount, academic.yearSpan, academic.totalCredits, academic.mathAverage,
                  academic.overallMark, math.mathAverage, math.overallMark);
     return 0;
