@@ -22,6 +22,9 @@ QStringList DecodeDataLines(const QByteArray& bytes);
 // The same, fed with the file's bytes piece by piece, so that the whole file is never held at once.
 class DataLineReader {
 public:
+    // Room for about as many lines as the file may hold, so that the list is not moved as it grows;
+    // room never used is never touched.
+    void Reserve(qsizetype lines) { lines_.reserve(lines); }
     void Feed(QByteArrayView piece);
     QStringList Finish();
 

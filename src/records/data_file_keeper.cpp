@@ -111,6 +111,8 @@ DataFileKeeper::ReadOutcome DataFileKeeper::Read(const std::function<void(qint64
     DataLineReader reader;
     FingerPrint print;
     const qint64 size = QFileInfo(path_).size();
+    // A record line takes twenty bytes or more.
+    reader.Reserve(static_cast<qsizetype>(size / 20));
     const FileRead file = ReadFileInPieces(path_, kMaxDataFileBytes, [&](QByteArrayView piece) {
         print.Add(piece);
         reader.Feed(piece);

@@ -29,38 +29,33 @@ QString SortKey(const QString& line) {
     return key;
 }
 
-// One line to sort: where its key lies in a shared buffer, and its first sixteen code units packed
-// into two numbers (when each is below 256, padded with 0) so that most comparisons stop there
-// without reaching into the buffer.
-// The largest data file read (kMaxDataFileBytes) keeps positions and lengths within 32 bits.
+// One line to sort: its text folded as it is compared (an ASCII line is read in place and folded
+// letter by letter; any other is folded once into a copy), and its first sixteen code units folded
+// and packed into two numbers (when each is below 256, padded with 0) so that most comparisons stop
+// there. Comparing never allocates.
 struct SortEntry {
     quint64 head = 0;
     quint64 tail = 0;
-    qint32 begin = 0;
+    const QChar* text = nullptr;
     qint32 size = 0;
     qint32 index = 0;
     bool packed = true;
 };
 
-// Folds the line into keys at the entry's place; keys has room for it.
-SortEntry AppendKey(std::u16string& keys, qsizetype& used, const QString& line, qsizetype index) {
-    SortEntry entry{
-        0, 0, static_cast<qint32>(used), static_cast<qint32>(line.size()), static_cast<qint32>(index), true};
-    char16_t* out = keys.data() + used;
+SortEntry EntryOf(const QString& line, qint32 index, std::vector<QString>& foldedCopies) {
+    SortEntry entry;
+    entry.index = index;
     if (IsAscii(line)) {
-        for (const QChar c : line)
-            *out++ = FoldAscii(c.unicode());
+        entry.text = line.constData();
+        entry.size = static_cast<qint32>(line.size());
     } else {
-        // Folding may change the length: make room for the folded text.
-        const QString key = line.toCaseFolded();
-        entry.size = static_cast<qint32>(key.size());
-        keys.resize(keys.size() + static_cast<std::size_t>(key.size()));
-        out = keys.data() + used;
-        std::copy(key.cbegin(), key.cend(), reinterpret_cast<QChar*>(out));
+        // Moving a copy into the vector keeps its text where it is.
+        foldedCopies.push_back(line.toCaseFolded());
+        entry.text = foldedCopies.back().constData();
+        entry.size = static_cast<qint32>(foldedCopies.back().size());
     }
-    used += entry.size;
-    for (qsizetype i = 0; i < 16; ++i) {
-        const char16_t u = i < entry.size ? keys[static_cast<std::size_t>(entry.begin + i)] : char16_t{0};
+    for (qint32 i = 0; i < 16; ++i) {
+        const char16_t u = i < entry.size ? FoldAscii(entry.text[i].unicode()) : char16_t{0};
         entry.packed = entry.packed && u < 256;
         quint64& part = i < 8 ? entry.head : entry.tail;
         part = (part << 8) | (u & 0xFF);
@@ -68,26 +63,27 @@ SortEntry AppendKey(std::u16string& keys, qsizetype& used, const QString& line, 
     return entry;
 }
 
+bool EntryBefore(const SortEntry& a, const SortEntry& b) {
+    if (a.packed && b.packed && (a.head != b.head || a.tail != b.tail))
+        return a.head != b.head ? a.head < b.head : a.tail < b.tail;
+    const qint32 n = std::min(a.size, b.size);
+    for (qint32 i = 0; i < n; ++i) {
+        const char16_t x = FoldAscii(a.text[i].unicode()), y = FoldAscii(b.text[i].unicode());
+        if (x != y)
+            return x < y;
+    }
+    return a.size != b.size ? a.size < b.size : a.index < b.index;
+}
+
 } // namespace
 
-// Keys are folded once into one buffer.
 std::vector<qint32> SortedOrder(const QStringList& lines) {
-    qsizetype total = 0;
-    for (const QString& line : std::as_const(lines))
-        total += line.size();
-    std::u16string keys(static_cast<std::size_t>(total), u'\0');
-    qsizetype used = 0;
+    std::vector<QString> foldedCopies;
     std::vector<SortEntry> entries;
     entries.reserve(static_cast<std::size_t>(lines.size()));
     for (qsizetype i = 0; i < lines.size(); ++i)
-        entries.push_back(AppendKey(keys, used, lines.at(i), i));
-    std::sort(entries.begin(), entries.end(), [&keys](const SortEntry& a, const SortEntry& b) {
-        if (a.packed && b.packed && (a.head != b.head || a.tail != b.tail))
-            return a.head != b.head ? a.head < b.head : a.tail < b.tail;
-        const QStringView keyA(keys.data() + a.begin, a.size), keyB(keys.data() + b.begin, b.size);
-        const int order = keyA.compare(keyB);
-        return order != 0 ? order < 0 : a.index < b.index;
-    });
+        entries.push_back(EntryOf(lines.at(i), static_cast<qint32>(i), foldedCopies));
+    std::sort(entries.begin(), entries.end(), EntryBefore);
     std::vector<qint32> order;
     order.reserve(entries.size());
     for (const SortEntry& entry : entries)
