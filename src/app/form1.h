@@ -1,6 +1,9 @@
 // The main window, Form1, and the one map of how the program fits together.
 //
-// The records live only as the lines of ExamList (the store). Every user command is one handler
+// The records live only as the lines of ExamList (the store), each with the reading that the
+// figures and graphs use, taken once as the line comes in. What the program knows of the data file
+// itself (the lines that are no records, whether it could be read, what the disk held, the merge
+// with changes made by other programs) is DataFileKeeper's. Every user command is one handler
 // named after the control or menu item that raises it (ViewMainStats_Click, ExamList_ItemCheck,
 // Form_MouseMove), defined in the folder of its subsystem:
 //   records/  LoadDataAtStart, LoadDataFile, SaveDataFile, the File menu and the closing question,
