@@ -34,6 +34,15 @@ def lines(count):
     return "".join(line + "\r\n" for line in out).encode()
 
 
+def bound_files(cap=255 << 20):
+    """The files near the size cap whose start-up memory is bounded by 4 times their size + 150 MB."""
+    record = b"Exam 0;1/2/2007;28;6\r\n"
+    short = b"".join(b"Exam %07d;1/2/2007;28;6\r\n" % i for i in range(min(cap // 25, 9_999_999)))
+    return {"empty lines": record + b"\n" * (cap - len(record)),
+            "short records": short,
+            "one 200 MB line": b"Huge" + b"x" * (200 * 1000 * 1000) + b";1/2/2007;28;6\r\n"}
+
+
 def cpu_seconds():
     usage = resource.getrusage(resource.RUSAGE_CHILDREN)
     return usage.ru_utime + usage.ru_stime
@@ -88,6 +97,7 @@ def main():
     parser.add_argument("--runs", type=int, default=7)
     parser.add_argument("--lines", default="32767,200000,1000000")
     parser.add_argument("--graphs", action="store_true")
+    parser.add_argument("--bounds", action="store_true", help="also start once with each file near the size cap")
     args = parser.parse_args()
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped"))  # so that the screen is closed
     build = Path(args.build).resolve()
@@ -122,6 +132,17 @@ def main():
                       f"{own.wall / floor.wall:>4.1f}/{own.cpu / floor.cpu:<4.1f}x | {agree}")
             print("\nms, wall/processor; start-up: minus the start with no data file; own code, floor and "
                   "script: the whole process")
+            if args.bounds:
+                print(f"\n{'file near the size cap':>24} | {'size':>8} | {'start-up':>12} | {'peak':>9} | bound (4 x size + 150 MB)")
+                for name, content in bound_files().items():
+                    folder = Path(scratch) / name.replace(" ", "-")
+                    folder.mkdir()
+                    (folder / "Examora.TXT").write_bytes(content)
+                    start, _, peak = timed([str(program)], 1, env, folder, memory=True)
+                    bound = (4 * len(content) + 150e6) / (1 << 20)
+                    print(f"{name:>24} | {len(content) / (1 << 20):>4.0f}MiB | {str(start - bare):>12} | "
+                          f"{peak:>5.0f}MiB | {bound:.0f} MiB {'within' if peak <= bound else 'OVER'}")
+                    content = None
         if args.graphs:
             bench = dict(env, QT_QPA_PLATFORM="xcb")
             bench.pop("EXAMORA_QUIT_AFTER_FIRST_PAINT")

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QTimer>
+#include <QUndoStack>
 
 namespace examora {
 
@@ -22,6 +23,10 @@ Form1::Form1(MessageService& messages, const Clock& clock, QWidget* parent)
     resize(ToPixels(6525), ToPixels(8190) + menuBar()->sizeHint().height());
     Form_Load();
 }
+
+// The undo history goes first, while the window it reports to is still whole: it tells of its clean
+// state as it goes.
+Form1::~Form1() { delete undoStack; }
 
 void Form1::ConnectEvents() {
     connect(surface, &Surface::MouseMove, this, &Form1::Form_MouseMove);

@@ -58,6 +58,7 @@ class Form1 : public QMainWindow {
     Q_OBJECT
 public:
     Form1(MessageService& messages, const Clock& clock, QWidget* parent = nullptr);
+    ~Form1() override;
 
     // True once the first activation has laid out the window, read the data file and opened the
     // first view.
