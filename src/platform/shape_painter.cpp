@@ -171,17 +171,18 @@ private:
                 if (shape.a.x() != shape.b.x() || !Near(shape.a) || !Near(shape.b))
                     continue;
                 const Stem stem = StemOf(shape.a, shape.b);
-                left[i] = !stem.empty &&
-                          !later.Add(LandedShape{-1, shape.pen.rgb(), 0, stem.x, 0, stem.first, stem.last});
+                left[i] = !stem.empty && !later.AddStem(shape.pen.rgb(), stem.x, stem.first, stem.last);
                 continue;
             }
             if (!std::isfinite(shape.radius) || shape.radius > kLargestSprite || !Near(shape.a))
                 continue;
             const Placed placed = Place(shape.a, shape.radius, shape.pen, shape.fill);
-            const LandedShape landed{shape.radius, shape.pen.rgb(), shape.fill.rgb(),
-                                     4 * (placed.left + placed.sprite->half) + placed.sprite->fx,
-                                     4 * (placed.top + placed.sprite->half) + placed.sprite->fy};
-            left[i] = !later.Add(landed) || CoveredBy(mask, placed);
+            const Sprite& sprite = *placed.sprite;
+            // A repeat is left out before the longer test of whether later circles cover it.
+            left[i] = !later.AddCircle(shape.radius, sprite.pen, sprite.fill,
+                                       4 * (placed.left + sprite.half) + sprite.fx,
+                                       4 * (placed.top + sprite.half) + sprite.fy) ||
+                      CoveredBy(mask, placed);
             if (!left[i])
                 AddSolid(mask, placed);
         }
@@ -337,9 +338,10 @@ private:
     static bool Near(QPointF p) { return std::fabs(p.x()) < 1e6 && std::fabs(p.y()) < 1e6; }
 
     const Sprite& SpriteFor(double r, const QColor& pen, const QColor& fill, int fx, int fy) {
+        const QRgb penRgb = pen.rgb(), fillRgb = fill.rgb();
         for (const Sprite& sprite : sprites_)
-            if (sprite.radius == r && sprite.pen == pen.rgb() && sprite.fill == fill.rgb() &&
-                sprite.fx == fx && sprite.fy == fy)
+            if (sprite.radius == r && sprite.pen == penRgb && sprite.fill == fillRgb && sprite.fx == fx &&
+                sprite.fy == fy)
                 return sprite;
         const int half = static_cast<int>(std::ceil(r)) + 2;
         QImage image(2 * half + 1, 2 * half + 1, QImage::Format_ARGB32_Premultiplied);
