@@ -244,7 +244,8 @@ private slots:
         std::vector<PixelShape> shapes;
         for (int i = 0; i < 3000; ++i) {
             const int spot = i * 7919 % spots;
-            const QPointF top(spot * 37 % 600 + (spot % 4) / 4.0 + nudge * (i % 2), 20 + spot * 13 % 360);
+            const QPointF top(spot * 37 % 600 + (spot % 4) / 4.0 + nudge * (i / spots % 2),
+                              20 + spot * 13 % 360);
             shapes.push_back({true, top, {}, 12.1, Qt::white, QColor(255, 255, 0)});
             shapes.push_back({false, QPointF(top.x(), 400), top, 0, Qt::white, {}});
         }
