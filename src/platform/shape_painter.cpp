@@ -1,5 +1,7 @@
 #include "platform/shape_painter.h"
 
+#include "platform/shape_painter_repeats.h"
+
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -37,13 +39,15 @@ public:
     }
 
     void PaintInOrder(const std::vector<PixelShape>& shapes) {
-        const std::vector<char> hidden = HiddenCircles(shapes);
+        const std::vector<char> left = LeftOut(shapes);
         for (std::size_t i = 0; i < shapes.size(); ++i) {
             const PixelShape& shape = shapes[i];
-            if (!shape.circle)
-                Line(shape.a, shape.b, shape.pen);
-            else if (!hidden[i])
+            if (left[i])
+                continue;
+            if (shape.circle)
                 Circle(shape.a, shape.radius, shape.pen, shape.fill);
+            else
+                Line(shape.a, shape.b, shape.pen);
         }
     }
 
@@ -57,12 +61,10 @@ public:
             Covered(QRectF(from, to).normalized());
             return;
         }
-        const int x = static_cast<int>(std::floor(from.x()));
-        const int y0 = std::max(0, static_cast<int>(std::floor(std::min(from.y(), to.y()))));
-        const int y1 =
-            std::min(image_.height() - 1, static_cast<int>(std::floor(std::max(from.y(), to.y()))));
-        if (x < 0 || x >= image_.width() || y0 > y1)
+        const Stem stem = StemOf(from, to);
+        if (stem.empty)
             return;
+        const int x = stem.x, y0 = stem.first, y1 = stem.last;
         const QRgb colour = pen.rgb();
         Column& column = columns_[static_cast<std::size_t>(x)];
         if (column.colour != colour)
@@ -139,22 +141,52 @@ private:
         std::vector<std::uint64_t> bits_;
     };
 
-    // The circles that nothing of shows: every pixel they would touch on the image is painted over
-    // by the solid part of a later circle, which does not depend on what lies below.
-    std::vector<char> HiddenCircles(const std::vector<PixelShape>& shapes) {
-        std::vector<char> hidden(shapes.size(), 0);
+    // The pixels of a vertical line from one point to another that lie on the image.
+    struct Stem {
+        bool empty;
+        int x, first, last;
+    };
+    Stem StemOf(QPointF from, QPointF to) const {
+        const int x = static_cast<int>(std::floor(from.x()));
+        const int first = std::max(0, static_cast<int>(std::floor(std::min(from.y(), to.y()))));
+        const int last =
+            std::min(image_.height() - 1, static_cast<int>(std::floor(std::max(from.y(), to.y()))));
+        return Stem{x < 0 || x >= image_.width() || first > last, x, first, last};
+    }
+
+    // The shapes left out, since painting them changes nothing that shows once the list is painted:
+    //  - a circle or a vertical line that a later one of the list paints again on the same pixels in
+    //    the same colours. The later one paints over every pixel that this one covers fully, so only
+    //    the smoothed rim, blended once instead of twice, differs; and the last of them is the one
+    //    painted, so what lies on top stays on top;
+    //  - a circle every pixel of which the solid part of a later circle paints over, whatever lies
+    //    below.
+    std::vector<char> LeftOut(const std::vector<PixelShape>& shapes) {
+        std::vector<char> left(shapes.size(), 0);
         CoverMask mask(image_.width(), image_.height());
+        LandedShapes later;
         for (std::size_t i = shapes.size(); i-- > 0;) {
             const PixelShape& shape = shapes[i];
-            if (!shape.circle || !std::isfinite(shape.radius) || shape.radius > kLargestSprite ||
-                !Near(shape.a))
+            if (!shape.circle) {
+                if (shape.a.x() != shape.b.x() || !Near(shape.a) || !Near(shape.b))
+                    continue;
+                const Stem stem = StemOf(shape.a, shape.b);
+                left[i] = !stem.empty && !later.AddStem(shape.pen.rgb(), stem.x, stem.first, stem.last);
+                continue;
+            }
+            if (!std::isfinite(shape.radius) || shape.radius > kLargestSprite || !Near(shape.a))
                 continue;
             const Placed placed = Place(shape.a, shape.radius, shape.pen, shape.fill);
-            hidden[i] = CoveredBy(mask, placed);
-            if (!hidden[i])
+            const Sprite& sprite = *placed.sprite;
+            // A repeat is left out before the longer test of whether later circles cover it.
+            left[i] = !later.AddCircle(shape.radius, sprite.pen, sprite.fill,
+                                       4 * (placed.left + sprite.half) + sprite.fx,
+                                       4 * (placed.top + sprite.half) + sprite.fy) ||
+                      CoveredBy(mask, placed);
+            if (!left[i])
                 AddSolid(mask, placed);
         }
-        return hidden;
+        return left;
     }
 
     static bool CoveredBy(const CoverMask& mask, const Placed& placed) {
@@ -306,9 +338,10 @@ private:
     static bool Near(QPointF p) { return std::fabs(p.x()) < 1e6 && std::fabs(p.y()) < 1e6; }
 
     const Sprite& SpriteFor(double r, const QColor& pen, const QColor& fill, int fx, int fy) {
+        const QRgb penRgb = pen.rgb(), fillRgb = fill.rgb();
         for (const Sprite& sprite : sprites_)
-            if (sprite.radius == r && sprite.pen == pen.rgb() && sprite.fill == fill.rgb() &&
-                sprite.fx == fx && sprite.fy == fy)
+            if (sprite.radius == r && sprite.pen == penRgb && sprite.fill == fillRgb && sprite.fx == fx &&
+                sprite.fy == fy)
                 return sprite;
         const int half = static_cast<int>(std::ceil(r)) + 2;
         QImage image(2 * half + 1, 2 * half + 1, QImage::Format_ARGB32_Premultiplied);

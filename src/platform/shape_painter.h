@@ -30,8 +30,11 @@ public:
     void Circle(QPointF centre, double r, const QColor& pen, const QColor& fill);
     // A line one crisp pixel wide.
     void Line(QPointF from, QPointF to, const QColor& pen);
-    // The shapes in order, each as Circle or Line would paint it. A circle that the later circles of
-    // the list paint over entirely is left out: nothing of it would show.
+    // The shapes in order, each as Circle or Line would paint it, leaving out what would not show: a
+    // circle that the later circles of the list paint over entirely, and a circle or a vertical line
+    // that a later shape of the list paints again on the same pixels in the same colours (only the
+    // last of them is painted, so that what lies on top stays on top; the smoothed rim of such a
+    // circle is blended once, not once per repeat).
     void PaintInOrder(const std::vector<PixelShape>& shapes);
 
 private:
