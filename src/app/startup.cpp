@@ -24,8 +24,10 @@ ListPlacement PlaceExamList(float outerWidth, float outerHeight) {
 
 void Form1::Form_Load() {
     SetDataFile(kDataFileName);
-    // Two-digit years are read around the clock's year.
+    // Two-digit years are read around the clock's year; no file has shown its order of day and
+    // month yet.
     SetCurrentYear(clock_.Today().year());
+    SetFileDateOrder(std::nullopt);
 }
 
 void Form1::SetDataFile(const QString& path) {
