@@ -12,6 +12,7 @@ namespace examora {
 namespace {
 
 const QString kTitle = QStringLiteral("Examora");
+const QString kSaveQuestion = QStringLiteral("Do you want to save changes ?");
 
 QString KeptLinesWarning(const QString& fileName, qsizetype count) {
     if (count == 1)
@@ -28,7 +29,7 @@ void Form1::LoadDataAtStart() { ReadDataFile(false); }
 
 void Form1::LoadDataFile() {
     if (dataChanged) {
-        const int answer = messages_.MsgBox(QStringLiteral("Do you want to save changes ?"), YesNoQuestion, kTitle);
+        const int answer = messages_.MsgBox(kSaveQuestion, YesNoQuestion, kTitle);
         if (answer == AnswerYes ? !SaveDataFile() : answer != AnswerNo)
             return;
     }
@@ -128,7 +129,7 @@ bool Form1::Form_Unload() {
     if (!dataChanged)
         return true;
     // Only Yes and No close: a question dismissed without an answer keeps the window open.
-    const int answer = messages_.MsgBox(QStringLiteral("Do you want to save changes ?"), YesNoQuestion, kTitle);
+    const int answer = messages_.MsgBox(kSaveQuestion, YesNoQuestion, kTitle);
     if (answer == AnswerNo)
         return true;
     // A save that fails keeps the window open with the records held: the user may try again, or
