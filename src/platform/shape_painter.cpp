@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace examora {
@@ -189,29 +190,35 @@ private:
         return left;
     }
 
-    static bool CoveredBy(const CoverMask& mask, const Placed& placed) {
+    // Calls visit(row, first, last) for each row of the placed sprite within the mask, over the
+    // columns [from, to) that span takes of the row; stops at the first visit that says false.
+    template <typename Span, typename Visit>
+    static bool EachRow(const CoverMask& mask, const Placed& placed, Span span, Visit visit) {
         const auto& rows = placed.sprite->rows;
         for (int y = 0; y < static_cast<int>(rows.size()); ++y) {
+            const auto [from, to] = span(rows[static_cast<std::size_t>(y)]);
             const int row = placed.top + y;
-            const int first = std::max(0, placed.left + rows[static_cast<std::size_t>(y)].shownFrom);
-            const int last =
-                std::min(mask.width(), placed.left + rows[static_cast<std::size_t>(y)].shownTo) - 1;
-            if (row >= 0 && row < mask.height() && first <= last && !mask.Covers(row, first, last))
+            const int first = std::max(0, placed.left + from);
+            const int last = std::min(mask.width(), placed.left + to) - 1;
+            if (row >= 0 && row < mask.height() && first <= last && !visit(row, first, last))
                 return false;
         }
         return true;
     }
 
+    static bool CoveredBy(const CoverMask& mask, const Placed& placed) {
+        return EachRow(
+            mask, placed, [](const auto& r) { return std::pair(r.shownFrom, r.shownTo); },
+            [&mask](int row, int first, int last) { return mask.Covers(row, first, last); });
+    }
+
     static void AddSolid(CoverMask& mask, const Placed& placed) {
-        const auto& rows = placed.sprite->rows;
-        for (int y = 0; y < static_cast<int>(rows.size()); ++y) {
-            const int row = placed.top + y;
-            const int first = std::max(0, placed.left + rows[static_cast<std::size_t>(y)].solidFrom);
-            const int last =
-                std::min(mask.width(), placed.left + rows[static_cast<std::size_t>(y)].solidTo) - 1;
-            if (row >= 0 && row < mask.height() && first <= last)
+        EachRow(
+            mask, placed, [](const auto& r) { return std::pair(r.solidFrom, r.solidTo); },
+            [&mask](int row, int first, int last) {
                 mask.Cover(row, first, last);
-        }
+                return true;
+            });
     }
 
     struct Sprite {

@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <memory>
 
 namespace examora {
 namespace {
@@ -68,14 +67,13 @@ void Form1::ReadDataFile(bool reportToUser) {
 // A read that takes longer than half a second says how far it has come, over the surface, and lets
 // the window paint itself meanwhile; the user's input waits for the end of the read.
 std::function<void(qint64, qint64)> Form1::ReadingProgress() {
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    auto shown = std::make_shared<qint64>(0);
-    return [this, clock, shown](qint64 done, qint64 total) {
-        const qint64 now = clock->elapsed();
-        if (now < 500 || now - *shown < 100 || total <= 0)
+    QElapsedTimer clock;
+    clock.start();
+    return [this, clock, shown = qint64{0}](qint64 done, qint64 total) mutable {
+        const qint64 now = clock.elapsed();
+        if (now < 500 || now - shown < 100 || total <= 0)
             return;
-        *shown = now;
+        shown = now;
         if (!readProgress_) {
             readProgress_ = new QLabel(surface);
             readProgress_->setObjectName(QStringLiteral("ReadProgress"));

@@ -69,26 +69,24 @@ QStringList MergeLines(const QStringList& disk, const QStringList& added, const 
     QHash<QString, qsizetype> toErase;
     for (const QString& line : erased)
         ++toErase[line];
-    QStringList merged;
-    merged.reserve(disk.size() + added.size());
-    auto take = [&](const QString& line) {
+    // Each erased line takes away one equal line, of those added here first, so that a line both
+    // added and erased cancels out whichever came first; then of the disk's.
+    auto keep = [&toErase](const QString& line) {
         const auto erase = toErase.find(line);
-        if (erase != toErase.end() && erase.value() > 0)
-            --erase.value();
-        else
-            merged.append(line);
+        if (erase == toErase.end() || erase.value() == 0)
+            return true;
+        --erase.value();
+        return false;
     };
-    // A line both added and erased cancels out, whichever came first.
     QStringList addedLeft;
-    for (const QString& line : added) {
-        const auto erase = toErase.find(line);
-        if (erase != toErase.end() && erase.value() > 0)
-            --erase.value();
-        else
+    for (const QString& line : added)
+        if (keep(line))
             addedLeft.append(line);
-    }
+    QStringList merged;
+    merged.reserve(disk.size() + addedLeft.size());
     for (const QString& line : disk)
-        take(line);
+        if (keep(line))
+            merged.append(line);
     merged.append(addedLeft);
     return merged;
 }
