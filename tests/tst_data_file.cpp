@@ -109,7 +109,7 @@ private slots:
         DataLineReader reader;
         for (qsizetype i = 0; i < bytes.size(); ++i)
             reader.Feed(QByteArrayView(bytes).sliced(i, 1));
-        QCOMPARE(reader.Finish(), lines);
+        QCOMPARE(reader.Finish().Lines(), lines);
     }
 
     void onlyRecordLinesAreKeptUnchanged() {

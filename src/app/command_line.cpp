@@ -80,7 +80,8 @@ int RunWithoutWindow(const QCoreApplication& app) {
     const DataFileKeeper::ReadOutcome read = dataFile.Read();
     if (read.kind != DataFileKeeper::ReadOutcome::Done)
         return Refuse(path + QStringLiteral(": ") + read.error);
-    Print(stdout, parser.isSet(kReport) ? StatsReport(read.records).toUtf8() : CsvOfRecords(read.records));
+    const QStringList records = read.records.Lines();
+    Print(stdout, parser.isSet(kReport) ? StatsReport(records).toUtf8() : CsvOfRecords(records));
     return 0;
 }
 

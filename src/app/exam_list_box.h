@@ -24,7 +24,7 @@ public:
     bool Selected(int i) const { return store_.Selected(i); }
     void SetSelected(int i, bool checked) { store_.SetSelected(i, checked); }
     int SelCount() const { return store_.SelCount(); }
-    const QStringList& Lines() const { return store_.Lines(); }
+    QStringList Lines() const { return store_.Lines(); }
 
 signals:
     // A double click on a line's text (not its check box), or Enter on the current line.

@@ -11,7 +11,9 @@ namespace {
 bool IsBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
 
 // A digit of any script, as its ASCII character.
-char AsciiDigit(QChar c) { return static_cast<char>('0' + c.digitValue()); }
+char AsciiDigit(QChar c) {
+    return c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : static_cast<char>('0' + c.digitValue());
+}
 
 } // namespace
 

@@ -27,38 +27,25 @@ QString FromWindows1252(QByteArrayView bytes) {
     return text;
 }
 
-bool IsAscii(QByteArrayView bytes) {
-    unsigned char any = 0;
-    for (char byte : bytes)
-        any |= static_cast<unsigned char>(byte);
-    return any < 0x80;
-}
-
 // One line in its own encoding, so that a single stray byte cannot turn a whole UTF-8 file into
-// Windows-1252 (and every accented letter into two at the next save).
-QString DecodeLine(QByteArrayView bytes) {
-    if (IsAscii(bytes))
-        return QString::fromLatin1(bytes);
-    if (QUtf8StringView(bytes).isValidUtf8()) {
-        // A U+FEFF at the start of a line is text, not a byte-order mark.
-        QStringDecoder utf8(QStringDecoder::Utf8,
-                            QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-        return utf8.decode(bytes);
-    }
-    return FromWindows1252(bytes);
+// Windows-1252 (and every accented letter into two at the next save). Valid UTF-8 is held as it
+// came; a U+FEFF at the start of a line is text, not a byte-order mark.
+void AppendLine(LineStore& lines, QByteArrayView bytes) {
+    if (IsAsciiText(bytes) || QUtf8StringView(bytes).isValidUtf8())
+        lines.Append(bytes);
+    else
+        lines.Append(FromWindows1252(bytes).toUtf8());
 }
 
-QStringList DecodeUtf16Lines(const QByteArray& bytes, QStringDecoder::Encoding encoding) {
+void AppendUtf16Lines(LineStore& lines, const QByteArray& bytes, QStringDecoder::Encoding encoding) {
     QStringDecoder utf16(encoding, QStringDecoder::Flag::Stateless);
     const QString text = utf16.decode(QByteArrayView(bytes).sliced(2));
-    QStringList lines;
     for (QStringView line : QStringView(text).tokenize(QChar(10))) {
         if (line.endsWith(QChar(13)))
             line.chop(1);
         if (!line.isEmpty())
-            lines.append(line.toString());
+            lines.Append(line.toUtf8());
     }
-    return lines;
 }
 
 } // namespace
@@ -66,7 +53,7 @@ QStringList DecodeUtf16Lines(const QByteArray& bytes, QStringDecoder::Encoding e
 QStringList DecodeDataLines(const QByteArray& bytes) {
     DataLineReader reader;
     reader.Feed(bytes);
-    return reader.Finish();
+    return reader.Finish().Lines();
 }
 
 void DataLineReader::Start() {
@@ -84,7 +71,7 @@ void DataLineReader::Take(QByteArrayView line) {
     if (line.endsWith('\r'))
         line.chop(1);
     if (!line.isEmpty())
-        lines_.append(DecodeLine(line));
+        AppendLine(lines_, line);
 }
 
 void DataLineReader::Feed(QByteArrayView piece) {
@@ -121,12 +108,14 @@ void DataLineReader::Feed(QByteArrayView piece) {
     pending_ = piece.sliced(start).toByteArray();
 }
 
-QStringList DataLineReader::Finish() {
+LineStore DataLineReader::Finish() {
     if (!started_)
         Start();
     if (utf16_)
-        return DecodeUtf16Lines(pending_, utf16_ == 1 ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
-    Take(std::exchange(pending_, {}));
+        AppendUtf16Lines(lines_, std::exchange(pending_, {}),
+                         utf16_ == 1 ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+    else
+        Take(std::exchange(pending_, {}));
     return std::exchange(lines_, {});
 }
 
@@ -140,31 +129,7 @@ QStringList RecordLinesOf(const QStringList& lines) {
 }
 
 QByteArray EncodeDataLines(const QStringList& lines, const QStringList& further) {
-    // One buffer with room for the longest possible UTF-8, filled line by line and cut to size;
-    // the pages never written are never touched.
-    QStringEncoder utf8(QStringEncoder::Utf8);
-    qsizetype room = 0;
-    for (const QStringList* list : {&lines, &further})
-        for (const QString& line : *list)
-            room += utf8.requiredSpace(line.size()) + 2;
-    // The reader takes a U+FEFF at the very start for a byte-order mark and drops it: a first line
-    // that starts with one gets a mark of its own before it, so that it reads back whole.
-    const QStringList& first = lines.isEmpty() ? further : lines;
-    const bool markFirst = !first.isEmpty() && first.first().startsWith(QChar(0xFEFF));
-    QByteArray bytes;
-    bytes.resize(room + (markFirst ? 3 : 0));
-    char* out = bytes.data();
-    if (markFirst)
-        out = std::copy_n("\xEF\xBB\xBF", 3, out);
-    for (const QStringList* list : {&lines, &further}) {
-        for (const QString& line : *list) {
-            out = utf8.appendToBuffer(out, line);
-            *out++ = '\r';
-            *out++ = '\n';
-        }
-    }
-    bytes.truncate(out - bytes.constData());
-    return bytes;
+    return LineStore(lines).FileBytes(further);
 }
 
 } // namespace examora

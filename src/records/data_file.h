@@ -3,6 +3,8 @@
 // Windows code page) otherwise; a file that starts with a UTF-16 byte-order mark is read as UTF-16.
 #pragma once
 
+#include "records/line_store.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -22,17 +24,18 @@ QStringList DecodeDataLines(const QByteArray& bytes);
 // The same, fed with the file's bytes piece by piece, so that the whole file is never held at once.
 class DataLineReader {
 public:
-    // Room for about as many lines as the file may hold, so that the list is not moved as it grows;
-    // room never used is never touched.
-    void Reserve(qsizetype lines) { lines_.reserve(lines); }
+    // Room for about as many lines and bytes as the file may hold, so that the store is not moved as
+    // it grows; room never used is never touched.
+    void Reserve(qsizetype lines, qsizetype bytes) { lines_.Reserve(lines, bytes); }
     void Feed(QByteArrayView piece);
-    QStringList Finish();
+    // The lines, not read yet.
+    LineStore Finish();
 
 private:
     void Start();
     void Take(QByteArrayView line);
 
-    QStringList lines_;
+    LineStore lines_;
     QByteArray pending_; // the start of a line that the next piece ends; all of a UTF-16 file
     bool started_ = false;
     int utf16_ = 0; // 1 little-endian, 2 big-endian

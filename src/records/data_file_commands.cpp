@@ -48,7 +48,7 @@ void Form1::ReadDataFile(bool reportToUser) {
         return;
     }
     dataChanged = false;
-    ExamList->Store().ReplaceAll(std::move(read.records), std::move(read.readings));
+    ExamList->Store().ReplaceAll(std::move(read.records));
     ForgetListHistory();
     const qsizetype kept = dataFile_.Kept().size();
     if (ExamList->ListCount() > 0) {
@@ -90,7 +90,7 @@ std::function<void(qint64, qint64)> Form1::ReadingProgress() {
 
 bool Form1::SaveDataFile() {
     ExamListModel& store = ExamList->Store();
-    DataFileKeeper::SaveOutcome saved = dataFile_.Save(store.Lines(), store.Changes());
+    DataFileKeeper::SaveOutcome saved = dataFile_.Save(store.Held(), store.Changes());
     if (saved.kind == DataFileKeeper::SaveOutcome::NotRead) {
         messages_.MsgBox(dataFileName + QStringLiteral(" could not be read, so it was not replaced: ") + saved.error,
                          Exclamation, kTitle);

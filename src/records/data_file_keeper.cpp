@@ -30,37 +30,28 @@ size_t PrintOf(const QByteArray& bytes) {
     return print.Value();
 }
 
-// Each file has its own order of day and month: the one its unambiguous dates agree on, read into
-// every ambiguous date of the file whatever the locale; the locale's where they show none.
-void TakeDateOrderOf(const QStringList& lines) {
+// Splits the lines read: the records stay, read, in their order; the others go to kept, in theirs.
+// Each file has its own order of day and month first: the one its unambiguous dates agree on, read
+// into every ambiguous date of the file whatever the locale; the locale's where they show none.
+void TakeOutNonRecords(LineStore& lines, QStringList& kept) {
     DateOrderVote vote;
-    for (const QString& line : lines) {
+    lines.ForEach([&vote](qsizetype, QStringView line) {
         const qsizetype first = line.indexOf(kFieldSeparator);
         const qsizetype second = first < 0 ? -1 : line.indexOf(kFieldSeparator, first + 1);
         if (second >= 0)
-            vote.Add(QStringView(line).sliced(first + 1, second - first - 1));
-    }
+            vote.Add(line.sliced(first + 1, second - first - 1));
+    });
     SetFileDateOrder(vote.Agreed());
-}
-
-// Moves the lines that are not records to kept, leaving the records in lines, in their order. In
-// place: a file of millions of lines is not held twice.
-// Each line is read once here: its reading goes to readings, where asked for.
-void TakeOutNonRecords(QStringList& lines, QStringList& kept, std::vector<ExamReading>* readings = nullptr) {
-    TakeDateOrderOf(lines);
-    if (readings)
-        readings->reserve(static_cast<std::size_t>(lines.size()));
-    qsizetype records = 0;
-    for (QString& line : lines) {
+    std::vector<char> isRecord(static_cast<std::size_t>(lines.Count()), 0);
+    lines.ForEach([&](qsizetype i, QStringView line) {
         if (const std::optional<ExamReading> reading = ReadExam(line)) {
-            if (readings)
-                readings->push_back(*reading);
-            lines[records++] = std::move(line);
+            lines.SetReading(i, *reading);
+            isRecord[static_cast<std::size_t>(i)] = 1;
         } else {
-            kept.append(std::move(line));
+            kept.append(line.toString());
         }
-    }
-    lines.resize(records);
+    });
+    lines.Keep(isRecord);
 }
 
 } // namespace
@@ -91,11 +82,13 @@ QStringList MergeLines(const QStringList& disk, const QStringList& added, const 
     return merged;
 }
 
-DataFileKeeper::Lines DataFileKeeper::Sorted(QStringList lines) {
+DataFileKeeper::Lines DataFileKeeper::Sorted(const QStringList& lines) {
     Lines split;
-    TakeOutNonRecords(lines, split.kept);
-    split.records = std::move(lines);
-    SortLines(split.records);
+    LineStore held(lines);
+    TakeOutNonRecords(held, split.kept);
+    std::vector<qint32> order = SortedOrder(held);
+    held.Permute(order);
+    split.records = held.Lines();
     return split;
 }
 
@@ -110,7 +103,7 @@ DataFileKeeper::ReadOutcome DataFileKeeper::Read(const std::function<void(qint64
     FingerPrint print;
     const qint64 size = QFileInfo(path_).size();
     // A record line takes twenty bytes or more.
-    reader.Reserve(static_cast<qsizetype>(size / 20));
+    reader.Reserve(static_cast<qsizetype>(size / 20), static_cast<qsizetype>(size));
     const FileRead file = ReadFileInPieces(path_, kMaxDataFileBytes, [&](QByteArrayView piece) {
         print.Add(piece);
         reader.Feed(piece);
@@ -129,11 +122,11 @@ DataFileKeeper::ReadOutcome DataFileKeeper::Read(const std::function<void(qint64
     unread_.reset();
     outcome.records = reader.Finish();
     kept_.clear();
-    TakeOutNonRecords(outcome.records, kept_, &outcome.readings);
+    TakeOutNonRecords(outcome.records, kept_);
     return outcome;
 }
 
-DataFileKeeper::SaveOutcome DataFileKeeper::Save(const QStringList& records, const LineChanges& changes) {
+DataFileKeeper::SaveOutcome DataFileKeeper::Save(const LineStore& records, const LineChanges& changes) {
     SaveOutcome outcome;
     if (unread_) {
         outcome.kind = SaveOutcome::NotRead;
@@ -164,10 +157,10 @@ DataFileKeeper::SaveOutcome DataFileKeeper::Save(const QStringList& records, con
         DataLineReader reader;
         if (!readAgain([&reader](QByteArrayView piece) { reader.Feed(piece); }))
             return outcome;
-        merged = Sorted(MergeLines(reader.Finish(), changes.added, changes.erased));
+        merged = Sorted(MergeLines(reader.Finish().Lines(), changes.added, changes.erased));
         bytes = EncodeDataLines(merged.records, merged.kept);
     } else {
-        bytes = EncodeDataLines(records, kept_);
+        bytes = records.FileBytes(kept_);
     }
     if (const auto error = ReplaceWholeFile(path_, bytes)) {
         outcome.kind = SaveOutcome::Failed;

@@ -26,8 +26,7 @@ public:
     struct ReadOutcome {
         enum Kind { Missing, Failed, Done } kind = Missing;
         QString error;       // the platform's description, for Missing and Failed
-        QStringList records; // in file order
-        std::vector<ExamReading> readings; // of the records, in the same order
+        LineStore records; // in file order, read
         qsizetype byteCount = 0;
     };
     // Reads the file afresh. A failure other than a missing file forbids saves until a later read
@@ -45,14 +44,14 @@ public:
     };
     // Writes the records, then the kept lines. Reads the file first: where another program changed
     // it since the last read or save, the result is the merge of its lines and these changes.
-    SaveOutcome Save(const QStringList& records, const LineChanges& changes);
+    SaveOutcome Save(const LineStore& records, const LineChanges& changes);
 
 private:
     struct Lines {
         QStringList records;
         QStringList kept;
     };
-    static Lines Sorted(QStringList lines);
+    static Lines Sorted(const QStringList& lines);
 
     QString path_;
     QStringList kept_;

@@ -147,7 +147,7 @@ std::optional<DigitGroups> SplitNumericDate(QStringView text) {
         while (i < n && text[i].isDigit()) {
             if (++g.digits[group] > 4)
                 return std::nullopt;
-            g.values[group] = g.values[group] * 10 + text[i].digitValue();
+            g.values[group] = g.values[group] * 10 + (text[i].unicode() < 0x80 ? text[i].unicode() - u'0' : text[i].digitValue());
             ++i;
         }
         if (g.digits[group] == 0)

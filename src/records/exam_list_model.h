@@ -3,20 +3,14 @@
 // the order in which they came. It is also the model that the exam list box shows.
 #pragma once
 
-#include "records/record_line.h"
+#include "records/line_order.h"
+#include "records/line_store.h"
 
 #include <QAbstractListModel>
 #include <QStringList>
 #include <vector>
 
 namespace examora {
-
-// The one order of the list: alphabetical, ignoring case.
-bool SortsBefore(const QString& a, const QString& b);
-// Sorts lines in that order; lines that compare equal keep their order.
-void SortLines(QStringList& lines);
-// The positions of the lines in that order, without moving them.
-std::vector<qint32> SortedOrder(const QStringList& lines);
 
 // The lines added to and erased from the list since it was last filled or marked unchanged, each
 // as often as it went in or out.
@@ -34,9 +28,9 @@ public:
     int AddItem(const QString& line);
     void RemoveItem(int i);
     void Clear();
-    // Replaces every line at once, sorted, all unchecked. readings: the lines' readings, in the
-    // same order, where the caller has them already; read here otherwise.
-    void ReplaceAll(QStringList lines, std::vector<ExamReading> readings = {});
+    // Replaces every line at once, sorted, all unchecked; the held lines come read.
+    void ReplaceAll(LineStore lines);
+    void ReplaceAll(const QStringList& lines);
     // Removes every checked line in one pass; returns how many went.
     int RemoveSelected();
     // The rows of the checked lines, in order.
@@ -47,11 +41,12 @@ public:
     // a RemoveRows of the same rows.
     void InsertRows(const QList<int>& rows, const QStringList& lines);
 
-    QString List(int i) const { return lines_.at(i); }
-    int ListCount() const { return static_cast<int>(lines_.size()); }
-    const QStringList& Lines() const { return lines_; }
+    QString List(int i) const { return lines_.Line(i); }
+    int ListCount() const { return static_cast<int>(lines_.Count()); }
+    QStringList Lines() const { return lines_.Lines(); }
+    const LineStore& Held() const { return lines_; }
     // What the figures and graphs read of each line, taken once as it came in.
-    const std::vector<ExamReading>& Readings() const { return readings_; }
+    const std::vector<ExamReading>& Readings() const { return lines_.Readings(); }
     bool Selected(int i) const { return checked_.at(static_cast<std::size_t>(i)) != 0; }
     void SetSelected(int i, bool checked);
     int SelCount() const { return selCount_; }
@@ -68,8 +63,7 @@ signals:
     void ItemCheck(int row);
 
 private:
-    QStringList lines_;
-    std::vector<ExamReading> readings_;
+    LineStore lines_;
     std::vector<char> checked_;
     int selCount_ = 0;
     LineChanges changes_;

@@ -1,0 +1,205 @@
+#include "records/line_store.h"
+
+#include <QStringDecoder>
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+#include <algorithm>
+#include <limits>
+
+namespace examora {
+
+bool IsAsciiText(QByteArrayView bytes) {
+    unsigned char any = 0;
+    for (char byte : bytes)
+        any |= static_cast<unsigned char>(byte);
+    return any < 0x80;
+}
+
+void AdviseLargePages(const void* data, std::size_t bytes) {
+#ifdef __linux__
+    constexpr std::uintptr_t kLarge = std::uintptr_t{2} << 20;
+    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kLarge - 1) & ~(kLarge - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kLarge - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+    Q_UNUSED(data);
+    Q_UNUSED(bytes);
+#endif
+}
+
+QString TextOfUtf8(QByteArrayView utf8) {
+    if (!utf8.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(utf8);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(utf8);
+}
+
+LineStore::LineStore(const QStringList& lines) {
+    qsizetype bytes = 0;
+    for (const QString& line : lines)
+        bytes += line.size();
+    Reserve(lines.size(), bytes);
+    for (const QString& line : lines)
+        Append(line.toUtf8());
+}
+
+QStringList LineStore::Lines() const {
+    QStringList lines;
+    lines.reserve(Count());
+    for (qsizetype i = 0; i < Count(); ++i)
+        lines.append(Line(i));
+    return lines;
+}
+
+void LineStore::ForEach(const std::function<void(qsizetype, QStringView)>& see) const {
+    // Nearly every line is ASCII: widened into one reused buffer, without an allocation a line.
+    QString scratch;
+    for (qsizetype i = 0; i < Count(); ++i) {
+        const QByteArrayView bytes = Utf8(i);
+        if (!IsAscii(i)) {
+            scratch = TextOfUtf8(bytes);
+        } else {
+            scratch.resize(bytes.size());
+            std::transform(bytes.begin(), bytes.end(), reinterpret_cast<char16_t*>(scratch.data()),
+                           [](char c) { return static_cast<char16_t>(c); });
+        }
+        see(i, scratch);
+    }
+}
+
+void LineStore::ReadAll() {
+    ForEach([this](qsizetype i, QStringView line) { SetReading(i, ReadExam(line).value_or(ExamReading{})); });
+}
+
+void LineStore::Reserve(qsizetype lines, qsizetype bytes) {
+    rows_.reserve(static_cast<std::size_t>(lines));
+    readings_.reserve(static_cast<std::size_t>(lines));
+    text_.reserve(bytes);
+    AdviseLargePages(rows_.data(), rows_.capacity() * sizeof(Row));
+    AdviseLargePages(readings_.data(), readings_.capacity() * sizeof(ExamReading));
+    AdviseLargePages(text_.constData(), static_cast<std::size_t>(text_.capacity()));
+}
+
+LineStore::Row LineStore::AppendText(QByteArrayView utf8) {
+    // Rows count in 32 bits: the largest file the program reads is far below 2 GiB, even with every
+    // byte of it turned into three of UTF-8 and as much again of text no longer used.
+    Q_ASSERT(text_.size() + utf8.size() <= std::numeric_limits<qint32>::max());
+    const Row row{static_cast<quint32>(text_.size()), static_cast<quint32>(utf8.size()), IsAsciiText(utf8)};
+    text_.append(utf8);
+    return row;
+}
+
+void LineStore::Append(QByteArrayView utf8) {
+    rows_.push_back(AppendText(utf8));
+    readings_.emplace_back();
+}
+
+void LineStore::Insert(qsizetype row, const QString& line) {
+    const QByteArray utf8 = line.toUtf8();
+    const auto at = static_cast<std::size_t>(row);
+    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), AppendText(utf8));
+    readings_.insert(readings_.begin() + static_cast<std::ptrdiff_t>(at), ReadExam(line).value_or(ExamReading{}));
+}
+
+void LineStore::Erase(qsizetype row) {
+    deadBytes_ += rows_[static_cast<std::size_t>(row)].size;
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(row));
+    readings_.erase(readings_.begin() + static_cast<std::ptrdiff_t>(row));
+    DropDeadText();
+}
+
+void LineStore::Keep(const std::vector<char>& keep) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (keep[i]) {
+            rows_[kept] = rows_[i];
+            readings_[kept++] = readings_[i];
+        } else {
+            deadBytes_ += rows_[i].size;
+        }
+    }
+    rows_.resize(kept);
+    readings_.resize(kept);
+    DropDeadText();
+}
+
+void LineStore::InsertRows(const QList<int>& rows, const QStringList& lines) {
+    std::vector<Row> merged;
+    std::vector<ExamReading> mergedReadings;
+    const std::size_t total = rows_.size() + static_cast<std::size_t>(lines.size());
+    merged.reserve(total);
+    mergedReadings.reserve(total);
+    qsizetype next = 0;
+    std::size_t old = 0;
+    for (std::size_t i = 0; i < total; ++i) {
+        if (next < rows.size() && (static_cast<std::size_t>(rows.at(next)) == i || old >= rows_.size())) {
+            const QString& line = lines.at(next++);
+            const QByteArray utf8 = line.toUtf8();
+            merged.push_back(AppendText(utf8));
+            mergedReadings.push_back(ReadExam(line).value_or(ExamReading{}));
+        } else {
+            merged.push_back(rows_[old]);
+            mergedReadings.push_back(readings_[old++]);
+        }
+    }
+    rows_ = std::move(merged);
+    readings_ = std::move(mergedReadings);
+}
+
+void LineStore::Permute(std::vector<qint32>& order) {
+    // Cycle by cycle: each row moves once, and a place done is marked by its order entry set to -1.
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (order[start] < 0)
+            continue;
+        const Row row = rows_[start];
+        const ExamReading reading = readings_[start];
+        std::size_t place = start;
+        while (static_cast<std::size_t>(order[place]) != start) {
+            const auto from = static_cast<std::size_t>(order[place]);
+            rows_[place] = rows_[from];
+            readings_[place] = readings_[from];
+            order[place] = -1;
+            place = from;
+        }
+        rows_[place] = row;
+        readings_[place] = reading;
+        order[place] = -1;
+    }
+}
+
+void LineStore::DropDeadText() {
+    if (deadBytes_ < 4096 || deadBytes_ < text_.size() - deadBytes_)
+        return;
+    QByteArray text;
+    text.reserve(text_.size() - deadBytes_);
+    for (Row& row : rows_) {
+        const auto begin = static_cast<quint32>(text.size());
+        text.append(text_.constData() + row.begin, row.size);
+        row.begin = begin;
+    }
+    text_ = std::move(text);
+    deadBytes_ = 0;
+}
+
+QByteArray LineStore::FileBytes(const QStringList& further) const {
+    QByteArray bytes;
+    qsizetype room = text_.size() - deadBytes_ + 2 * Count() + 3;
+    for (const QString& line : further)
+        room += 3 * line.size() + 2;
+    bytes.reserve(room);
+    // The reader takes a byte-order mark at the very start for the file's and drops it: a first
+    // line that starts with U+FEFF gets a mark of its own before it, so that it reads back whole.
+    const bool markFirst = IsEmpty() ? (!further.isEmpty() && further.first().startsWith(QChar(0xFEFF)))
+                                     : Utf8(0).startsWith("\xEF\xBB\xBF");
+    if (markFirst)
+        bytes.append("\xEF\xBB\xBF");
+    for (qsizetype i = 0; i < Count(); ++i)
+        bytes.append(Utf8(i)).append("\r\n");
+    for (const QString& line : further)
+        bytes.append(line.toUtf8()).append("\r\n");
+    return bytes;
+}
+
+} // namespace examora

@@ -1,0 +1,84 @@
+// Many text lines held together: their UTF-8 back to back in one buffer, each line a row of where it
+// starts and how long it is, with the reading taken of it beside. A list of a million exams takes
+// about one allocation per kind instead of one per line, and reads its lines where they lie.
+#pragma once
+
+#include "records/record_line.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+namespace examora {
+
+// True when every byte is below 0x80.
+bool IsAsciiText(QByteArrayView bytes);
+// Asks the system to back a large buffer (reserved, not yet written) with large pages, so that
+// filling it takes one page fault in 512 rather than one every 4 KiB. Nothing where it cannot.
+void AdviseLargePages(const void* data, std::size_t bytes);
+// The text of a line held in UTF-8, a U+FEFF at its start kept as text.
+QString TextOfUtf8(QByteArrayView utf8);
+
+class LineStore {
+public:
+    LineStore() = default;
+    // The lines, in their order, not read yet.
+    explicit LineStore(const QStringList& lines);
+
+    qsizetype Count() const { return static_cast<qsizetype>(rows_.size()); }
+    bool IsEmpty() const { return rows_.empty(); }
+    QByteArrayView Utf8(qsizetype i) const {
+        const Row row = rows_[static_cast<std::size_t>(i)];
+        return QByteArrayView(text_.constData() + row.begin, row.size);
+    }
+    QString Line(qsizetype i) const { return TextOfUtf8(Utf8(i)); }
+    // Whether the line is plain ASCII, as nearly every line is: then its bytes are its code units.
+    bool IsAscii(qsizetype i) const { return rows_[static_cast<std::size_t>(i)].ascii; }
+    QStringList Lines() const;
+    // What the figures and graphs read of each line; a line not read yet reads as no record.
+    const std::vector<ExamReading>& Readings() const { return readings_; }
+    void SetReading(qsizetype i, const ExamReading& reading) { readings_[static_cast<std::size_t>(i)] = reading; }
+
+    // Calls see(i, line) for every line in order; the line is only valid during the call.
+    void ForEach(const std::function<void(qsizetype, QStringView)>& see) const;
+    // Reads every line. Dates read in the file date order that is set, so it is set first.
+    void ReadAll();
+
+    // Room for about as many lines and bytes, so that the buffers are not moved as they grow.
+    void Reserve(qsizetype lines, qsizetype bytes);
+    // A line at the end, not read yet; the bytes are UTF-8.
+    void Append(QByteArrayView utf8);
+    // The line at the given row, read.
+    void Insert(qsizetype row, const QString& line);
+    void Erase(qsizetype row);
+    // Keeps the rows whose flag is set, in their order.
+    void Keep(const std::vector<char>& keep);
+    // Puts lines, read, at the given rows of the list they make (ascending).
+    void InsertRows(const QList<int>& rows, const QStringList& lines);
+    // Puts the rows in the given order, in place: order[k] is the row that goes to place k. The
+    // order is used up.
+    void Permute(std::vector<qint32>& order);
+
+    // The data file's bytes: each line followed by CR LF, then the further lines the same way.
+    QByteArray FileBytes(const QStringList& further = {}) const;
+
+private:
+    struct Row {
+        quint32 begin;
+        quint32 size : 31;
+        quint32 ascii : 1;
+    };
+    Row AppendText(QByteArrayView utf8);
+    // Text no row uses any more is dropped once it outweighs the text in use.
+    void DropDeadText();
+
+    QByteArray text_;
+    std::vector<Row> rows_;
+    std::vector<ExamReading> readings_;
+    qsizetype deadBytes_ = 0;
+};
+
+} // namespace examora
