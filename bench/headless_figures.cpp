@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     ExamListModel store;
-    store.ReplaceAll(std::move(read.records));
+    store.ReplaceAllSorted(std::move(read.records));
     const MainStats academic = ComputeMainStats(store.Readings(), AverageMode::Academic);
     const MainStats math = ComputeMainStats(store.Readings(), AverageMode::Math);
     PrintFigures(academic.examCount, academic.yearSpan, academic.totalCredits, academic.mathAverage,

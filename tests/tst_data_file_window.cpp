@@ -332,8 +332,10 @@ private slots:
         WindowFixture fixture(DataFile(lines));
         Form1& w = fixture.window();
         QCOMPARE(w.ExamList->ListCount(), days.size());
-        for (int i = 0; i < days.size(); ++i)
+        for (int i = 0; i < days.size(); ++i) {
             QCOMPARE(DateValue(RecordParts(w.ExamList->List(i))[1]), days[i]);
+            QCOMPARE(w.ExamList->Store().Readings()[static_cast<std::size_t>(i)].date, days[i]);
+        }
         EnterExam(w, QStringLiteral("Zoologia"), QStringLiteral("30"), QStringLiteral("6"));
         QCOMPARE(DateValue(RecordParts(w.ExamList->List(days.size()))[1]), QDate(2026, 12, 7));
         fixture.messages().AnswerNext(AnswerYes);

@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
+#include <numeric>
 
 using namespace examora;
 
@@ -260,6 +261,7 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::newRow("the 16-bit limit") << 32767;
         QTest::newRow("past the 16-bit limit") << 40000;
+        QTest::newRow("sorted in two halves, then merged") << 70000;
     }
     void storeHoldsMoreThan32767Lines() {
         QFETCH(int, count);
@@ -345,11 +347,16 @@ private slots:
                          qPrintable(store.List(i)));
             }
         };
-        store.ReplaceAll(ScrambledLines(300) + QStringList{"no record"});
+        store.ReplaceAll(ScrambledLines(1000) + QStringList{"no record"});
         agree();
         store.AddItem(QStringLiteral("Aardvark;12/31/2006;27,5;6"));
         agree();
         store.RemoveRows({0, 5, 17});
+        agree();
+        // Erasing most lines leaves more text unused than used, which is then dropped.
+        QList<int> most(800);
+        std::iota(most.begin(), most.end(), 100);
+        store.RemoveRows(most);
         agree();
         store.InsertRows({1, 2}, {"Exam 9;1/3/2008;30;9", "Exam 8;2/4/2009;18;3"});
         agree();

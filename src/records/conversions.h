@@ -53,12 +53,16 @@ std::optional<DateOrder> OrderFixedBy(QStringView dateText);
 // first reads the same in every order, so it counts only where no date puts the day or month first.
 class DateOrderVote {
 public:
-    void Add(QStringView dateText);
+    // Counts the order the date fixes, and gives it.
+    std::optional<DateOrder> Add(QStringView dateText);
     std::optional<DateOrder> Agreed() const;
 
 private:
     bool seen_[3] = {false, false, false}; // by DateOrder
 };
+
+// The order the locale reads ambiguous numeric dates in.
+DateOrder LocaleDateOrder();
 
 // The numeric date order of the held data file, used for ambiguous dates instead of the locale's
 // while it is set. One setting for the program, which holds one data file at a time.

@@ -31,8 +31,9 @@ QString FromWindows1252(QByteArrayView bytes) {
 // Windows-1252 (and every accented letter into two at the next save). Valid UTF-8 is held as it
 // came; a U+FEFF at the start of a line is text, not a byte-order mark.
 void AppendLine(LineStore& lines, QByteArrayView bytes) {
-    if (IsAsciiText(bytes) || QUtf8StringView(bytes).isValidUtf8())
-        lines.Append(bytes);
+    const bool ascii = IsAsciiText(bytes);
+    if (ascii || QUtf8StringView(bytes).isValidUtf8())
+        lines.Append(bytes, ascii);
     else
         lines.Append(FromWindows1252(bytes).toUtf8());
 }

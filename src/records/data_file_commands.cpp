@@ -48,7 +48,7 @@ void Form1::ReadDataFile(bool reportToUser) {
         return;
     }
     dataChanged = false;
-    ExamList->Store().ReplaceAll(std::move(read.records));
+    ExamList->Store().ReplaceAllSorted(std::move(read.records));
     ForgetListHistory();
     const qsizetype kept = dataFile_.Kept().size();
     if (ExamList->ListCount() > 0) {

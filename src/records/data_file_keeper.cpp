@@ -4,9 +4,11 @@
 #include "records/conversions.h"
 #include "records/data_file.h"
 #include "records/record_line.h"
+#include "records/work_aside.h"
 
 #include <QFileInfo>
 #include <QHash>
+#include <algorithm>
 
 namespace examora {
 namespace {
@@ -30,28 +32,60 @@ size_t PrintOf(const QByteArray& bytes) {
     return print.Value();
 }
 
-// Splits the lines read: the records stay, read, in their order; the others go to kept, in theirs.
-// Each file has its own order of day and month first: the one its unambiguous dates agree on, read
-// into every ambiguous date of the file whatever the locale; the locale's where they show none.
-void TakeOutNonRecords(LineStore& lines, QStringList& kept) {
+// Splits the lines read: the records stay, read, and sorted as the list keeps them; the others go
+// to kept, in file order.
+// Each file has its own order of day and month: the one its unambiguous dates agree on, read into
+// every ambiguous date of the file whatever the locale; the locale's where they show none. The
+// lines are read once in the locale's order while the votes are gathered; where the file's order
+// turns out another, the lines with an ambiguous numeric date are read again.
+void SplitRecords(LineStore& lines, QStringList& kept) {
+    // The sort needs only the text: it goes on aside while the lines are read.
+    std::vector<qint32> order;
+    WorkAside sorting([&lines, &order] {
+        if (!InOrder(lines))
+            order = SortedOrder(lines);
+    });
+    enum : char { kRecord = 1, kAmbiguous = 2 };
+    std::vector<char> state(static_cast<std::size_t>(lines.Count()), 0);
+    auto read = [&](qsizetype i, QStringView line) {
+        const std::optional<ExamReading> reading = ReadExam(line);
+        lines.SetReading(i, reading.value_or(ExamReading{}));
+        state[static_cast<std::size_t>(i)] = static_cast<char>(reading ? kRecord : 0);
+    };
+    SetFileDateOrder(std::nullopt);
     DateOrderVote vote;
-    lines.ForEach([&vote](qsizetype, QStringView line) {
+    lines.ForEach([&](qsizetype i, QStringView line) {
+        read(i, line);
         const qsizetype first = line.indexOf(kFieldSeparator);
         const qsizetype second = first < 0 ? -1 : line.indexOf(kFieldSeparator, first + 1);
-        if (second >= 0)
-            vote.Add(line.sliced(first + 1, second - first - 1));
+        if (second < 0)
+            return;
+        const QStringView date = line.sliced(first + 1, second - first - 1).trimmed();
+        if (!vote.Add(date) && !date.isEmpty() && date.front().isDigit())
+            state[static_cast<std::size_t>(i)] |= kAmbiguous;
     });
-    SetFileDateOrder(vote.Agreed());
-    std::vector<char> isRecord(static_cast<std::size_t>(lines.Count()), 0);
-    lines.ForEach([&](qsizetype i, QStringView line) {
-        if (const std::optional<ExamReading> reading = ReadExam(line)) {
-            lines.SetReading(i, *reading);
-            isRecord[static_cast<std::size_t>(i)] = 1;
-        } else {
-            kept.append(line.toString());
-        }
-    });
-    lines.Keep(isRecord);
+    const std::optional<DateOrder> fileOrder = vote.Agreed();
+    SetFileDateOrder(fileOrder);
+    if (fileOrder && *fileOrder != LocaleDateOrder()) {
+        for (qsizetype i = 0; i < lines.Count(); ++i)
+            if (state[static_cast<std::size_t>(i)] & kAmbiguous)
+                read(i, lines.Line(i));
+    }
+    for (qsizetype i = 0; i < lines.Count(); ++i) {
+        char& line = state[static_cast<std::size_t>(i)];
+        line &= kRecord;
+        if (!line)
+            kept.append(lines.Line(i));
+    }
+    sorting.Wait();
+    if (!order.empty()) {
+        std::vector<char> sortedState(state.size());
+        std::transform(order.cbegin(), order.cend(), sortedState.begin(),
+                       [&state](qint32 row) { return state[static_cast<std::size_t>(row)]; });
+        state = std::move(sortedState);
+        lines.Permute(order);
+    }
+    lines.Keep(state);
 }
 
 } // namespace
@@ -85,9 +119,7 @@ QStringList MergeLines(const QStringList& disk, const QStringList& added, const 
 DataFileKeeper::Lines DataFileKeeper::Sorted(const QStringList& lines) {
     Lines split;
     LineStore held(lines);
-    TakeOutNonRecords(held, split.kept);
-    std::vector<qint32> order = SortedOrder(held);
-    held.Permute(order);
+    SplitRecords(held, split.kept);
     split.records = held.Lines();
     return split;
 }
@@ -122,7 +154,7 @@ DataFileKeeper::ReadOutcome DataFileKeeper::Read(const std::function<void(qint64
     unread_.reset();
     outcome.records = reader.Finish();
     kept_.clear();
-    TakeOutNonRecords(outcome.records, kept_);
+    SplitRecords(outcome.records, kept_);
     return outcome;
 }
 

@@ -26,7 +26,7 @@ public:
     struct ReadOutcome {
         enum Kind { Missing, Failed, Done } kind = Missing;
         QString error;       // the platform's description, for Missing and Failed
-        LineStore records; // in file order, read
+        LineStore records; // read, and sorted as the list keeps them
         qsizetype byteCount = 0;
     };
     // Reads the file afresh. A failure other than a missing file forbids saves until a later read

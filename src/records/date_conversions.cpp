@@ -222,6 +222,8 @@ bool HasDigit(QStringView text) {
 
 } // namespace
 
+DateOrder LocaleDateOrder() { return CurrentLocaleDates().readOrder; }
+
 void SetFileDateOrder(std::optional<DateOrder> order) { fileOrder = order; }
 std::optional<DateOrder> FileDateOrder() { return fileOrder; }
 
@@ -244,9 +246,11 @@ std::optional<DateOrder> OrderFixedBy(QStringView dateText) {
     return YearLast(*g, order, order) ? std::optional(order) : std::nullopt;
 }
 
-void DateOrderVote::Add(QStringView dateText) {
-    if (const std::optional<DateOrder> fixed = OrderFixedBy(dateText))
+std::optional<DateOrder> DateOrderVote::Add(QStringView dateText) {
+    const std::optional<DateOrder> fixed = OrderFixedBy(dateText);
+    if (fixed)
         seen_[static_cast<int>(*fixed)] = true;
+    return fixed;
 }
 
 std::optional<DateOrder> DateOrderVote::Agreed() const {

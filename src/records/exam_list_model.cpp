@@ -44,10 +44,11 @@ void ExamListModel::ReplaceAll(const QStringList& lines) {
 
 void ExamListModel::ReplaceAll(LineStore lines) {
     if (!InOrder(lines))
-        {
-        std::vector<qint32> order = SortedOrder(lines);
-        lines.Permute(order);
-    }
+        lines.Permute(SortedOrder(lines));
+    ReplaceAllSorted(std::move(lines));
+}
+
+void ExamListModel::ReplaceAllSorted(LineStore lines) {
     beginResetModel();
     lines_ = std::move(lines);
     checked_.assign(static_cast<std::size_t>(lines_.Count()), 0);

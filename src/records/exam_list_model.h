@@ -30,6 +30,8 @@ public:
     void Clear();
     // Replaces every line at once, sorted, all unchecked; the held lines come read.
     void ReplaceAll(LineStore lines);
+    // The same with lines already in the list's order.
+    void ReplaceAllSorted(LineStore lines);
     void ReplaceAll(const QStringList& lines);
     // Removes every checked line in one pass; returns how many went.
     int RemoveSelected();

@@ -1,8 +1,8 @@
 #include "records/line_order.h"
 
+#include "records/work_aside.h"
+
 #include <algorithm>
-#include <system_error>
-#include <thread>
 
 namespace examora {
 
@@ -148,24 +148,18 @@ std::vector<qint32> SortedOrder(const LineStore& lines) {
     std::vector<qint32> order;
     order.reserve(entries.size());
     AdviseLargePages(order.data(), order.capacity() * sizeof(qint32));
-    // A long list is sorted in two halves at once, on a second thread, then merged; the sorter is
-    // only read meanwhile.
+    // A long list is sorted in two halves at once, the first aside, then merged; the sorter is only
+    // read meanwhile.
     const auto middle = entries.begin() + static_cast<std::ptrdiff_t>(entries.size() / 2);
-    bool halves = entries.size() >= 65536;
-    if (halves) {
-        try {
-            std::thread first([&] { std::sort(entries.begin(), middle, std::cref(sorter)); });
-            std::sort(middle, entries.end(), std::cref(sorter));
-            first.join();
-        } catch (const std::system_error&) {
-            halves = false; // no second thread to be had
-        }
-    }
-    if (!halves) {
+    if (entries.size() < 65536) {
         std::sort(entries.begin(), entries.end(), std::cref(sorter));
         for (const SortEntry& entry : entries)
             order.push_back(entry.row);
         return order;
+    }
+    {
+        WorkAside first([&] { std::sort(entries.begin(), middle, std::cref(sorter)); });
+        std::sort(middle, entries.end(), std::cref(sorter));
     }
     std::vector<SortEntry>::const_iterator a = entries.cbegin(), b = middle;
     while (a != middle || b != entries.cend())
@@ -174,7 +168,7 @@ std::vector<qint32> SortedOrder(const LineStore& lines) {
 }
 
 void SortLines(QStringList& lines) {
-    std::vector<qint32> order = SortedOrder(LineStore(lines));
+    const std::vector<qint32> order = SortedOrder(LineStore(lines));
     QStringList sorted;
     sorted.reserve(lines.size());
     for (const qint32 i : order)

@@ -82,24 +82,24 @@ void LineStore::Reserve(qsizetype lines, qsizetype bytes) {
     AdviseLargePages(text_.constData(), static_cast<std::size_t>(text_.capacity()));
 }
 
-LineStore::Row LineStore::AppendText(QByteArrayView utf8) {
+LineStore::Row LineStore::AppendText(QByteArrayView utf8, bool ascii) {
     // Rows count in 32 bits: the largest file the program reads is far below 2 GiB, even with every
     // byte of it turned into three of UTF-8 and as much again of text no longer used.
     Q_ASSERT(text_.size() + utf8.size() <= std::numeric_limits<qint32>::max());
-    const Row row{static_cast<quint32>(text_.size()), static_cast<quint32>(utf8.size()), IsAsciiText(utf8)};
+    const Row row{static_cast<quint32>(text_.size()), static_cast<quint32>(utf8.size()), ascii};
     text_.append(utf8);
     return row;
 }
 
-void LineStore::Append(QByteArrayView utf8) {
-    rows_.push_back(AppendText(utf8));
+void LineStore::Append(QByteArrayView utf8, bool ascii) {
+    rows_.push_back(AppendText(utf8, ascii));
     readings_.emplace_back();
 }
 
 void LineStore::Insert(qsizetype row, const QString& line) {
     const QByteArray utf8 = line.toUtf8();
     const auto at = static_cast<std::size_t>(row);
-    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), AppendText(utf8));
+    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), AppendText(utf8, IsAsciiText(utf8)));
     readings_.insert(readings_.begin() + static_cast<std::ptrdiff_t>(at), ReadExam(line).value_or(ExamReading{}));
 }
 
@@ -137,7 +137,7 @@ void LineStore::InsertRows(const QList<int>& rows, const QStringList& lines) {
         if (next < rows.size() && (static_cast<std::size_t>(rows.at(next)) == i || old >= rows_.size())) {
             const QString& line = lines.at(next++);
             const QByteArray utf8 = line.toUtf8();
-            merged.push_back(AppendText(utf8));
+            merged.push_back(AppendText(utf8, IsAsciiText(utf8)));
             mergedReadings.push_back(ReadExam(line).value_or(ExamReading{}));
         } else {
             merged.push_back(rows_[old]);
@@ -148,25 +148,21 @@ void LineStore::InsertRows(const QList<int>& rows, const QStringList& lines) {
     readings_ = std::move(mergedReadings);
 }
 
-void LineStore::Permute(std::vector<qint32>& order) {
-    // Cycle by cycle: each row moves once, and a place done is marked by its order entry set to -1.
-    for (std::size_t start = 0; start < order.size(); ++start) {
-        if (order[start] < 0)
-            continue;
-        const Row row = rows_[start];
-        const ExamReading reading = readings_[start];
-        std::size_t place = start;
-        while (static_cast<std::size_t>(order[place]) != start) {
-            const auto from = static_cast<std::size_t>(order[place]);
-            rows_[place] = rows_[from];
-            readings_[place] = readings_[from];
-            order[place] = -1;
-            place = from;
-        }
-        rows_[place] = row;
-        readings_[place] = reading;
-        order[place] = -1;
+void LineStore::Permute(const std::vector<qint32>& order) {
+    // Gathered into new rows: the reads are independent of each other, so that the processor has
+    // many of them under way at once.
+    std::vector<Row> rows;
+    std::vector<ExamReading> readings;
+    rows.reserve(order.size());
+    readings.reserve(order.size());
+    AdviseLargePages(rows.data(), order.size() * sizeof(Row));
+    AdviseLargePages(readings.data(), order.size() * sizeof(ExamReading));
+    for (const qint32 row : order) {
+        rows.push_back(rows_[static_cast<std::size_t>(row)]);
+        readings.push_back(readings_[static_cast<std::size_t>(row)]);
     }
+    rows_ = std::move(rows);
+    readings_ = std::move(readings);
 }
 
 void LineStore::DropDeadText() {

@@ -49,8 +49,9 @@ public:
 
     // Room for about as many lines and bytes, so that the buffers are not moved as they grow.
     void Reserve(qsizetype lines, qsizetype bytes);
-    // A line at the end, not read yet; the bytes are UTF-8.
-    void Append(QByteArrayView utf8);
+    // A line at the end, not read yet; the bytes are UTF-8, ASCII where the caller says so.
+    void Append(QByteArrayView utf8) { Append(utf8, IsAsciiText(utf8)); }
+    void Append(QByteArrayView utf8, bool ascii);
     // The line at the given row, read.
     void Insert(qsizetype row, const QString& line);
     void Erase(qsizetype row);
@@ -58,9 +59,8 @@ public:
     void Keep(const std::vector<char>& keep);
     // Puts lines, read, at the given rows of the list they make (ascending).
     void InsertRows(const QList<int>& rows, const QStringList& lines);
-    // Puts the rows in the given order, in place: order[k] is the row that goes to place k. The
-    // order is used up.
-    void Permute(std::vector<qint32>& order);
+    // Puts the rows in the given order: order[k] is the row that goes to place k.
+    void Permute(const std::vector<qint32>& order);
 
     // The data file's bytes: each line followed by CR LF, then the further lines the same way.
     QByteArray FileBytes(const QStringList& further = {}) const;
@@ -71,7 +71,7 @@ private:
         quint32 size : 31;
         quint32 ascii : 1;
     };
-    Row AppendText(QByteArrayView utf8);
+    Row AppendText(QByteArrayView utf8, bool ascii);
     // Text no row uses any more is dropped once it outweighs the text in use.
     void DropDeadText();
 
