@@ -101,7 +101,7 @@ bool Form1::SaveDataFile() {
         return false;
     }
     if (saved.merged) {
-        store.ReplaceAll(std::move(*saved.merged));
+        store.ReplaceAllSorted(std::move(*saved.merged));
         ForgetListHistory();
         if (store.ListCount() > 0)
             ShowExams->setEnabled(true);

@@ -117,10 +117,8 @@ QStringList MergeLines(const QStringList& disk, const QStringList& added, const 
 }
 
 DataFileKeeper::Lines DataFileKeeper::Sorted(const QStringList& lines) {
-    Lines split;
-    LineStore held(lines);
-    SplitRecords(held, split.kept);
-    split.records = held.Lines();
+    Lines split{LineStore(lines), {}};
+    SplitRecords(split.records, split.kept);
     return split;
 }
 
@@ -190,7 +188,7 @@ DataFileKeeper::SaveOutcome DataFileKeeper::Save(const LineStore& records, const
         if (!readAgain([&reader](QByteArrayView piece) { reader.Feed(piece); }))
             return outcome;
         merged = Sorted(MergeLines(reader.Finish().Lines(), changes.added, changes.erased));
-        bytes = EncodeDataLines(merged.records, merged.kept);
+        bytes = merged.records.FileBytes(merged.kept);
     } else {
         bytes = records.FileBytes(kept_);
     }

@@ -40,7 +40,7 @@ public:
     struct SaveOutcome {
         enum Kind { Written, NotRead, Failed } kind = Written;
         QString error;                     // why it was not written
-        std::optional<QStringList> merged; // the records after a merge with changes on disk, sorted
+        std::optional<LineStore> merged; // the records after a merge with changes on disk, read and sorted
     };
     // Writes the records, then the kept lines. Reads the file first: where another program changed
     // it since the last read or save, the result is the merge of its lines and these changes.
@@ -48,7 +48,7 @@ public:
 
 private:
     struct Lines {
-        QStringList records;
+        LineStore records;
         QStringList kept;
     };
     static Lines Sorted(const QStringList& lines);

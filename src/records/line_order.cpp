@@ -167,13 +167,4 @@ std::vector<qint32> SortedOrder(const LineStore& lines) {
     return order;
 }
 
-void SortLines(QStringList& lines) {
-    const std::vector<qint32> order = SortedOrder(LineStore(lines));
-    QStringList sorted;
-    sorted.reserve(lines.size());
-    for (const qint32 i : order)
-        sorted.append(std::move(lines[i]));
-    lines = std::move(sorted);
-}
-
 } // namespace examora

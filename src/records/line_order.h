@@ -15,7 +15,5 @@ bool SortsBefore(const QString& a, const QString& b);
 bool InOrder(const LineStore& lines);
 // The rows of the lines in that order, without moving them.
 std::vector<qint32> SortedOrder(const LineStore& lines);
-// Sorts lines in that order.
-void SortLines(QStringList& lines);
 
 } // namespace examora
