@@ -11,7 +11,9 @@
 namespace examora {
 namespace {
 
-constexpr qint64 kPaintFirstBytes = qint64{4} << 20;
+// A file this large (half a million exams) takes a few tenths of a second to read; a smaller one is
+// read before the first paint, sooner than a paint of the empty window would be over.
+constexpr qint64 kPaintFirstBytes = qint64{16} << 20;
 
 } // namespace
 
