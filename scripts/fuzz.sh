@@ -13,7 +13,8 @@ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DEXAMORA_BUILD_FUZZ=ON \
     -DEXAMORA_BUILD_TESTS=OFF -DEXAMORA_BUILD_BENCH=OFF >/dev/null
 targets=(conversions record_line data_file)
-nice ninja -C "$build" "${targets[@]/#/fuzz_}" >/dev/null
+nice ninja -C "$build" "${targets[@]/#/fuzz_}" >"$build/build.log" 2>&1 ||
+    { tail -n 30 "$build/build.log"; echo "fuzz: the targets did not build" >&2; exit 1; }
 
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"

@@ -53,6 +53,7 @@ void SplitRecords(LineStore& lines, QStringList& kept) {
         state[static_cast<std::size_t>(i)] = static_cast<char>(reading ? kRecord : 0);
     };
     SetFileDateOrder(std::nullopt);
+    const DateReadingPass pass;
     DateOrderVote vote;
     lines.ForEach([&](qsizetype i, QStringView line) {
         read(i, line);

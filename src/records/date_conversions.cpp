@@ -102,7 +102,12 @@ std::optional<NumericForm> NumericFormOf(const QString& format) {
     return form;
 }
 
+thread_local int readingPasses = 0;
+thread_local const LocaleDates* passDates = nullptr;
+
 const LocaleDates& CurrentLocaleDates() {
+    if (passDates)
+        return *passDates;
     static LocaleDates cached{QLocale::c(), DateOrder::MonthDayYear, NumericForm{}};
     static bool filled = false;
     const QLocale current;
@@ -221,6 +226,16 @@ bool HasDigit(QStringView text) {
 }
 
 } // namespace
+
+DateReadingPass::DateReadingPass() {
+    if (readingPasses++ == 0)
+        passDates = &CurrentLocaleDates();
+}
+
+DateReadingPass::~DateReadingPass() {
+    if (--readingPasses == 0)
+        passDates = nullptr;
+}
 
 DateOrder LocaleDateOrder() { return CurrentLocaleDates().readOrder; }
 

@@ -1,5 +1,7 @@
 #include "records/line_store.h"
 
+#include "records/conversions.h"
+
 #include <QStringDecoder>
 #ifdef __linux__
 #include <sys/mman.h>
@@ -70,6 +72,7 @@ void LineStore::ForEach(const std::function<void(qsizetype, QStringView)>& see) 
 }
 
 void LineStore::ReadAll() {
+    const DateReadingPass pass;
     ForEach([this](qsizetype i, QStringView line) { SetReading(i, ReadExam(line).value_or(ExamReading{})); });
 }
 
