@@ -1,8 +1,8 @@
 #include "records/line_order.h"
 
-#include "records/work_aside.h"
-
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace examora {
 
@@ -98,6 +98,78 @@ private:
     std::vector<qint32> unpacked_;
 };
 
+// The order of lines that are all ASCII, without comparing most of them: their first twelve folded
+// letters, packed into a key, are sorted a byte at a time (least significant first, each pass
+// keeping the order of the one before, passes where every key has the same byte skipped); only the
+// lines whose keys are equal are then compared whole, in runs that are short in any real list.
+struct KeyedRow {
+    quint64 head; // letters 1 to 8, the first in the highest byte; 0 past the line's end
+    quint32 tail; // letters 9 to 12
+    qint32 row;
+};
+
+std::vector<qint32> AsciiOrder(const LineStore& lines) {
+    const auto count = static_cast<std::size_t>(lines.Count());
+    std::vector<KeyedRow> keyed, spare;
+    keyed.reserve(count);
+    spare.resize(count);
+    AdviseLargePages(keyed.data(), count * sizeof(KeyedRow));
+    constexpr int kKeyBytes = 12;
+    std::vector<std::array<std::size_t, 256>> counts(kKeyBytes, std::array<std::size_t, 256>{});
+    for (qint32 row = 0; row < lines.Count(); ++row) {
+        const QByteArrayView text = lines.Utf8(row);
+        quint64 head = 0;
+        quint32 tail = 0;
+        for (int i = 0; i < kKeyBytes; ++i) {
+            const quint8 letter = i < text.size() ? static_cast<quint8>(FoldAscii(static_cast<quint8>(text[i]))) : 0;
+            if (i < 8)
+                head = head << 8 | letter;
+            else
+                tail = tail << 8 | letter;
+            ++counts[static_cast<std::size_t>(kKeyBytes - 1 - i)][letter];
+        }
+        keyed.push_back(KeyedRow{head, tail, row});
+    }
+    // Byte b counts from the key's least significant: the tail's four, then the head's eight.
+    auto byteOf = [](const KeyedRow& k, int b) {
+        return static_cast<std::size_t>(b < 4 ? (k.tail >> (8 * b)) & 0xFF : (k.head >> (8 * (b - 4))) & 0xFF);
+    };
+    for (int b = 0; b < kKeyBytes && count > 1; ++b) {
+        std::array<std::size_t, 256>& starts = counts[static_cast<std::size_t>(b)];
+        if (starts[byteOf(keyed.front(), b)] == count)
+            continue;
+        std::size_t next = 0;
+        for (std::size_t& start : starts)
+            next += std::exchange(start, next);
+        for (const KeyedRow& k : keyed)
+            spare[starts[byteOf(k, b)]++] = k;
+        keyed.swap(spare);
+    }
+    // Equal keys: the whole lines decide, then the order they came in.
+    auto whole = [&lines](const KeyedRow& a, const KeyedRow& b) {
+        const QByteArrayView x = lines.Utf8(a.row), y = lines.Utf8(b.row);
+        for (qsizetype i = 0; i < std::min(x.size(), y.size()); ++i) {
+            const char16_t p = FoldAscii(static_cast<quint8>(x[i])), q = FoldAscii(static_cast<quint8>(y[i]));
+            if (p != q)
+                return p < q;
+        }
+        return x.size() != y.size() ? x.size() < y.size() : a.row < b.row;
+    };
+    for (auto run = keyed.begin(); run != keyed.end();) {
+        const auto end = std::find_if(run, keyed.end(), [&run](const KeyedRow& k) {
+            return k.head != run->head || k.tail != run->tail;
+        });
+        if (end - run > 1)
+            std::sort(run, end, whole);
+        run = end;
+    }
+    std::vector<qint32> order;
+    order.reserve(count);
+    for (const KeyedRow& k : keyed)
+        order.push_back(k.row);
+    return order;
+}
+
 } // namespace
 
 bool SortsBefore(const QString& a, const QString& b) {
@@ -139,31 +211,22 @@ bool InOrder(const LineStore& lines) {
 }
 
 std::vector<qint32> SortedOrder(const LineStore& lines) {
+    bool ascii = true;
+    for (qsizetype row = 0; row < lines.Count() && ascii; ++row)
+        ascii = lines.IsAscii(row);
+    if (ascii)
+        return AsciiOrder(lines);
     Sorter sorter(lines);
     std::vector<SortEntry> entries;
     entries.reserve(static_cast<std::size_t>(lines.Count()));
     AdviseLargePages(entries.data(), entries.capacity() * sizeof(SortEntry));
     for (qint32 row = 0; row < lines.Count(); ++row)
         entries.push_back(sorter.EntryOf(row));
+    std::sort(entries.begin(), entries.end(), std::cref(sorter));
     std::vector<qint32> order;
     order.reserve(entries.size());
-    AdviseLargePages(order.data(), order.capacity() * sizeof(qint32));
-    // A long list is sorted in two halves at once, the first aside, then merged; the sorter is only
-    // read meanwhile.
-    const auto middle = entries.begin() + static_cast<std::ptrdiff_t>(entries.size() / 2);
-    if (entries.size() < 65536) {
-        std::sort(entries.begin(), entries.end(), std::cref(sorter));
-        for (const SortEntry& entry : entries)
-            order.push_back(entry.row);
-        return order;
-    }
-    {
-        WorkAside first([&] { std::sort(entries.begin(), middle, std::cref(sorter)); });
-        std::sort(middle, entries.end(), std::cref(sorter));
-    }
-    std::vector<SortEntry>::const_iterator a = entries.cbegin(), b = middle;
-    while (a != middle || b != entries.cend())
-        order.push_back((b == entries.cend() || (a != middle && !sorter(*b, *a)) ? *a++ : *b++).row);
+    for (const SortEntry& entry : entries)
+        order.push_back(entry.row);
     return order;
 }
 
