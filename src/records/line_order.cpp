@@ -112,8 +112,10 @@ std::vector<qint32> AsciiOrder(const LineStore& lines) {
     const auto count = static_cast<std::size_t>(lines.Count());
     std::vector<KeyedRow> keyed, spare;
     keyed.reserve(count);
-    spare.resize(count);
+    spare.reserve(count);
     AdviseLargePages(keyed.data(), count * sizeof(KeyedRow));
+    AdviseLargePages(spare.data(), count * sizeof(KeyedRow));
+    spare.resize(count);
     constexpr int kKeyBytes = 12;
     std::vector<std::array<std::size_t, 256>> counts(kKeyBytes, std::array<std::size_t, 256>{});
     for (qint32 row = 0; row < lines.Count(); ++row) {
