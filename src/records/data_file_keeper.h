@@ -25,7 +25,7 @@ public:
 
     struct ReadOutcome {
         enum Kind { Missing, Failed, Done } kind = Missing;
-        QString error;       // the platform's description, for Missing and Failed
+        QString error;     // the platform's description, for Missing and Failed
         LineStore records; // read, and sorted as the list keeps them
         qsizetype byteCount = 0;
     };
@@ -39,7 +39,7 @@ public:
 
     struct SaveOutcome {
         enum Kind { Written, NotRead, Failed } kind = Written;
-        QString error;                     // why it was not written
+        QString error;                   // why it was not written
         std::optional<LineStore> merged; // the records after a merge with changes on disk, read and sorted
     };
     // Writes the records, then the kept lines. Reads the file first: where another program changed

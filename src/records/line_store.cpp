@@ -7,6 +7,7 @@
 #include <sys/mman.h>
 #endif
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 
 namespace examora {
