@@ -8,9 +8,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <sys/mount.h>
@@ -172,6 +174,23 @@ private slots:
         QCOMPARE(read.bytes, bytes);
         QVERIFY(read.error.isEmpty());
         QCOMPARE(OpenFileCount(), openBefore);
+    }
+
+    // A long read tells its progress while the bytes come in, then while their lines are read, and
+    // never goes back.
+    void readProgressCoversTheBytesThenTheLines() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(kDataFileName);
+        WriteBytes(path, QByteArray("Exam;1/2/2007;28;6\r\n").repeated(140000));
+        const qint64 size = QFileInfo(path).size();
+        QList<qint64> done;
+        DataFileKeeper(path).Read([&](qint64 part, qint64 whole) {
+            QCOMPARE(whole, 2 * size);
+            done.append(part);
+        });
+        QVERIFY(std::is_sorted(done.cbegin(), done.cend()));
+        QCOMPARE(done.count(size), 2); // the last piece, then the first line
+        QVERIFY(done.last() > size && done.last() < 2 * size);
     }
 
     void readerFailuresComeBackWithADescription() {

@@ -38,7 +38,8 @@ size_t PrintOf(const QByteArray& bytes) {
 // every ambiguous date of the file whatever the locale; the locale's where they show none. The
 // lines are read once in the locale's order while the votes are gathered; where the file's order
 // turns out another, the lines with an ambiguous numeric date are read again.
-void SplitRecords(LineStore& lines, QStringList& kept) {
+// linesRead, where given, hears every so many lines how many have been read.
+void SplitRecords(LineStore& lines, QStringList& kept, const std::function<void(qsizetype)>& linesRead = {}) {
     // The sort needs only the text: it goes on aside while the lines are read.
     std::vector<qint32> order;
     WorkAside sorting([&lines, &order] {
@@ -56,6 +57,8 @@ void SplitRecords(LineStore& lines, QStringList& kept) {
     const DateReadingPass pass;
     DateOrderVote vote;
     lines.ForEach([&](qsizetype i, QStringView line) {
+        if (linesRead && i % 65536 == 0)
+            linesRead(i);
         read(i, line);
         const qsizetype first = line.indexOf(kFieldSeparator);
         const qsizetype second = first < 0 ? -1 : line.indexOf(kFieldSeparator, first + 1);
@@ -139,7 +142,7 @@ DataFileKeeper::ReadOutcome DataFileKeeper::Read(const std::function<void(qint64
         print.Add(piece);
         reader.Feed(piece);
         if (progress)
-            progress(print.size, size);
+            progress(print.size, 2 * size);
     });
     if (!file.ok) {
         outcome.kind = ReadOutcome::Failed;
@@ -153,7 +156,10 @@ DataFileKeeper::ReadOutcome DataFileKeeper::Read(const std::function<void(qint64
     unread_.reset();
     outcome.records = reader.Finish();
     kept_.clear();
-    SplitRecords(outcome.records, kept_);
+    SplitRecords(outcome.records, kept_, [&](qsizetype done) {
+        if (progress)
+            progress(size + size * done / std::max<qsizetype>(1, outcome.records.Count()), 2 * size);
+    });
     return outcome;
 }
 

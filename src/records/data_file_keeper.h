@@ -31,7 +31,8 @@ public:
     };
     // Reads the file afresh. A failure other than a missing file forbids saves until a later read
     // succeeds; a failure leaves what was known of an earlier read as it was.
-    // progress, where given, hears of each piece read: the bytes read so far and the file's size.
+    // progress, where given, hears how far the read has come, as a part done of a whole: the bytes
+    // read count for the first half, the lines read from them for the second.
     ReadOutcome Read(const std::function<void(qint64, qint64)>& progress = {});
 
     // The lines of the last read or merge that are not records, in file order.
