@@ -3,9 +3,7 @@
 #include "records/record_line.h"
 
 #include <QStringDecoder>
-#include <QStringEncoder>
 #include <QUtf8StringView>
-#include <algorithm>
 #include <utility>
 
 namespace examora {

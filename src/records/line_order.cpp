@@ -34,6 +34,15 @@ struct Units {
     }
 };
 
+// The whole lines in order, unit by unit, then the shorter first, then the one that came first.
+bool UnitsBefore(const Units& x, qint32 xRow, const Units& y, qint32 yRow) {
+    const qsizetype n = std::min(x.size, y.size);
+    for (qsizetype i = 0; i < n; ++i)
+        if (x[i] != y[i])
+            return x[i] < y[i];
+    return x.size != y.size ? x.size < y.size : xRow < yRow;
+}
+
 // One line to sort: its first sixteen folded code units packed into two numbers (when each is below
 // 256, padded with 0) so that most comparisons stop there, its row, and which folded copy it has,
 // if any. Comparing never allocates.
@@ -71,12 +80,7 @@ public:
     bool operator()(const SortEntry& a, const SortEntry& b) const {
         if ((a.head != b.head || a.tail != b.tail) && Packed(a) && Packed(b))
             return a.head != b.head ? a.head < b.head : a.tail < b.tail;
-        const Units x = UnitsOf(a), y = UnitsOf(b);
-        const qsizetype n = std::min(x.size, y.size);
-        for (qsizetype i = 0; i < n; ++i)
-            if (x[i] != y[i])
-                return x[i] < y[i];
-        return x.size != y.size ? x.size < y.size : a.row < b.row;
+        return UnitsBefore(UnitsOf(a), a.row, UnitsOf(b), b.row);
     }
 
 private:
@@ -150,12 +154,7 @@ std::vector<qint32> AsciiOrder(const LineStore& lines) {
     // Equal keys: the whole lines decide, then the order they came in.
     auto whole = [&lines](const KeyedRow& a, const KeyedRow& b) {
         const QByteArrayView x = lines.Utf8(a.row), y = lines.Utf8(b.row);
-        for (qsizetype i = 0; i < std::min(x.size(), y.size()); ++i) {
-            const char16_t p = FoldAscii(static_cast<quint8>(x[i])), q = FoldAscii(static_cast<quint8>(y[i]));
-            if (p != q)
-                return p < q;
-        }
-        return x.size() != y.size() ? x.size() < y.size() : a.row < b.row;
+        return UnitsBefore({x.data(), nullptr, x.size()}, a.row, {y.data(), nullptr, y.size()}, b.row);
     };
     for (auto run = keyed.begin(); run != keyed.end();) {
         const auto end = std::find_if(run, keyed.end(), [&run](const KeyedRow& k) {
