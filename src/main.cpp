@@ -1,5 +1,6 @@
-#include "app/command_line.h"
-#include "app/form1.h"
+#include "cli/command_line.h"
+#include "window/form1.h"
+#include "window/services/message_service.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -25,7 +26,7 @@ namespace examora {
 // exams, so that what is timed is the start-up alone.
 class QuitAfterFirstPaint : public QObject {
 public:
-    explicit QuitAfterFirstPaint(const Form1& window) : QObject(window.surface), window_(window) {}
+    explicit QuitAfterFirstPaint(const Form1& window) : QObject(window.centralWidget()), window_(window) {}
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint && window_.Started())
             QTimer::singleShot(0, qApp, [] { std::_Exit(0); });
@@ -64,7 +65,7 @@ int main(int argc, char* argv[]) {
     // Used only by the start-up benchmark (bench/startup.py): quit once the first view after start-up
     // has been painted. Read here, at start, and nowhere else.
     if (qEnvironmentVariableIsSet("EXAMORA_QUIT_AFTER_FIRST_PAINT"))
-        window.surface->installEventFilter(new examora::QuitAfterFirstPaint(window));
+        window.centralWidget()->installEventFilter(new examora::QuitAfterFirstPaint(window));
     window.show();
     return app.exec();
 }

@@ -1,6 +1,6 @@
 // Writes the program's icons and picture into a folder, for installing beside the program:
 // examora-16.png, examora-32.png, examora-48.png, examora-128.png.
-#include "app/artwork.h"
+#include "window/drawing/artwork.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -2,8 +2,8 @@
 // script, and a clock that always reads the same day.
 #pragma once
 
-#include "platform/clock.h"
-#include "platform/message_service.h"
+#include "services/clock.h"
+#include "window/services/message_service.h"
 
 #include <QList>
 #include <QString>

@@ -1,0 +1,99 @@
+#include "cli/command_line.h"
+
+#include "records/csv_export.h"
+#include "datafile/data_file.h"
+#include "datafile/data_file_keeper.h"
+#include "stats/stats_report.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstdlib>
+
+namespace examora {
+namespace {
+
+const QString kReport = QStringLiteral("report");
+const QString kExportCsv = QStringLiteral("export-csv");
+
+void DescribeOptions(QCommandLineParser& parser) {
+    parser.setApplicationDescription(QStringLiteral("Keeps the record of the exams you have passed."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption({kReport, QStringLiteral("Print the statistics of the records and exit.")});
+    parser.addOption({kExportCsv, QStringLiteral("Write the records as CSV to standard output and exit.")});
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"), QStringLiteral("The data file (default: Examora.TXT in the current folder)."),
+        QStringLiteral("[FILE]"));
+}
+
+void Print(std::FILE* stream, const QByteArray& bytes) {
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+int Refuse(const QString& message) {
+    Print(stderr, (QStringLiteral("examora: ") + message + QLatin1Char('\n')).toLocal8Bit());
+    return 1;
+}
+
+// The file given, or the default; nothing but an error text when more than one is given.
+QString DataFileOf(const QCommandLineParser& parser, QString* error) {
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        *error = QStringLiteral("one data file at most, not %1").arg(files.size());
+    return files.isEmpty() ? kDataFileName : files.first();
+}
+
+} // namespace
+
+bool AsksForNoWindow(const QStringList& arguments) {
+    QCommandLineParser parser;
+    DescribeOptions(parser);
+    // A wrong argument is answered without a window too; Qt's own window options are for the window.
+    static const QStringList windowOptions{QStringLiteral("platform"),     QStringLiteral("platformtheme"),
+                                           QStringLiteral("style"),        QStringLiteral("stylesheet"),
+                                           QStringLiteral("reverse"),      QStringLiteral("display"),
+                                           QStringLiteral("geometry"),     QStringLiteral("qwindowgeometry"),
+                                           QStringLiteral("qwindowtitle"), QStringLiteral("session")};
+    if (!parser.parse(arguments))
+        for (const QString& name : parser.unknownOptionNames())
+            if (!windowOptions.contains(name))
+                return true;
+    for (const QString& name : {QStringLiteral("help"), QStringLiteral("version"), kReport, kExportCsv})
+        if (parser.isSet(name))
+            return true;
+    return false;
+}
+
+int RunWithoutWindow(const QCoreApplication& app) {
+    QCommandLineParser parser;
+    DescribeOptions(parser);
+    parser.process(app); // --help, --version and unknown options end here
+    QString error;
+    const QString path = DataFileOf(parser, &error);
+    if (!error.isEmpty())
+        return Refuse(error);
+    if (parser.isSet(kReport) && parser.isSet(kExportCsv))
+        return Refuse(QStringLiteral("--report and --export-csv cannot be asked for together"));
+    DataFileKeeper dataFile(path);
+    const DataFileKeeper::ReadOutcome read = dataFile.Read();
+    if (read.kind != DataFileKeeper::ReadOutcome::Done)
+        return Refuse(path + QStringLiteral(": ") + read.error);
+    const QStringList records = read.records.Lines();
+    Print(stdout, parser.isSet(kReport) ? StatsReport(records).toUtf8() : CsvOfRecords(records));
+    return 0;
+}
+
+QString DataFileOfWindow(const QCoreApplication& app) {
+    QCommandLineParser parser;
+    DescribeOptions(parser);
+    parser.process(app);
+    QString error;
+    const QString path = DataFileOf(parser, &error);
+    if (!error.isEmpty())
+        std::exit(Refuse(error));
+    return path;
+}
+
+} // namespace examora

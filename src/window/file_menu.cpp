@@ -1,0 +1,186 @@
+#include "window/file_menu.h"
+
+#include "records/csv_export.h"
+#include "datafile/text_file.h"
+#include "window/drawing/pdf_report.h"
+#include "window/views/graph_view.h"
+#include "window/views/stats_view.h"
+#include "window/widgets/surface.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLabel>
+
+namespace examora {
+namespace {
+
+const QString kTitle = QStringLiteral("Examora");
+const QString kSaveQuestion = QStringLiteral("Do you want to save changes ?");
+
+QString KeptLinesWarning(const QString& fileName, qsizetype count) {
+    if (count == 1)
+        return QStringLiteral("WARNING : 1 line of %1 could not be read. It is kept in the file unchanged.")
+            .arg(fileName);
+    return QStringLiteral("WARNING : %1 lines of %2 could not be read. They are kept in the file unchanged.")
+        .arg(count)
+        .arg(fileName);
+}
+
+// The suggested file of an export: the data file's name with the export's suffix, beside it.
+QString Suggested(const QString& dataFilePath, const QString& suffix) {
+    const QFileInfo data(dataFilePath);
+    return data.absoluteDir().filePath(data.completeBaseName() + QLatin1Char('.') + suffix);
+}
+
+} // namespace
+
+void FileMenu::LoadDataAtStart() { ReadDataFile(false); }
+
+void FileMenu::LoadDataFile() {
+    if (MayDropChanges())
+        ReadDataFile(true);
+}
+
+bool FileMenu::MayDropChanges() {
+    if (!x_.document.Unsaved())
+        return true;
+    // Only Yes and No go on: a question dismissed without an answer keeps things as they are.
+    const int answer = x_.messages.MsgBox(kSaveQuestion, YesNoQuestion, kTitle);
+    if (answer == AnswerNo)
+        return true;
+    // A save that fails keeps the exams held: the user may try again, or answer No.
+    return answer == AnswerYes && SaveDataFile();
+}
+
+// At start only warnings are shown; the Load command reports every outcome. A read that fails
+// leaves the held exams as they were, and a file that exists but could not be read is not
+// replaced by a save until it has been read.
+void FileMenu::ReadDataFile(bool reportToUser) {
+    const ExamDocument::ReadResult read = x_.document.Read(ReadingProgress());
+    if (readProgress_)
+        readProgress_->hide();
+    if (read.kind != ExamDocument::ReadResult::Done) {
+        if (reportToUser || read.kind == ExamDocument::ReadResult::Failed)
+            x_.messages.MsgBox(read.error, Exclamation, kTitle);
+        return;
+    }
+    const QString name = x_.document.FileName();
+    const qsizetype kept = x_.document.Kept().size();
+    if (x_.document.Count() > 0) {
+        if (kept > 0)
+            x_.messages.MsgBox(KeptLinesWarning(name, kept), Exclamation, kTitle);
+    } else if (read.byteCount > 0) {
+        // Content, but not one record in it. An empty file is what saving no exams leaves.
+        x_.messages.MsgBox(QStringLiteral("WARNING : Corrupted file "), Exclamation, kTitle);
+        return;
+    }
+    if (reportToUser)
+        x_.messages.MsgBox(name + QStringLiteral(" Loaded"), Information, kTitle);
+}
+
+// A read that takes longer than half a second says how far it has come, over the surface, and lets
+// the window paint itself meanwhile; the user's input waits for the end of the read.
+std::function<void(qint64, qint64)> FileMenu::ReadingProgress() {
+    QElapsedTimer clock;
+    clock.start();
+    return [this, clock, shown = qint64{0}](qint64 done, qint64 total) mutable {
+        const qint64 now = clock.elapsed();
+        if (now < 500 || now - shown < 100 || total <= 0)
+            return;
+        shown = now;
+        Surface* surface = x_.c.surface;
+        if (!readProgress_) {
+            readProgress_ = new QLabel(surface);
+            readProgress_->setObjectName(QStringLiteral("ReadProgress"));
+            readProgress_->setAlignment(Qt::AlignCenter);
+            readProgress_->setStyleSheet(QStringLiteral("color: white; font-size: 20pt;"));
+        }
+        readProgress_->setText(
+            QStringLiteral("Reading %1: %2%").arg(x_.document.FileName()).arg(done * 100 / total));
+        readProgress_->setGeometry(surface->rect());
+        readProgress_->show();
+        readProgress_->raise();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+}
+
+bool FileMenu::SaveDataFile() {
+    const QString name = x_.document.FileName();
+    const ExamDocument::SaveResult saved = x_.document.Save();
+    if (saved.kind == ExamDocument::SaveResult::NotRead) {
+        x_.messages.MsgBox(name + QStringLiteral(" could not be read, so it was not replaced: ") + saved.error,
+                           Exclamation, kTitle);
+        return false;
+    }
+    if (saved.kind == ExamDocument::SaveResult::Failed) {
+        x_.messages.MsgBox(saved.error, Exclamation, kTitle);
+        return false;
+    }
+    if (saved.merged) {
+        x_.screen.RefreshCurrent();
+        x_.messages.MsgBox(name +
+                               QStringLiteral(" was changed by another program since it was read. Its changes "
+                                              "and yours were merged."),
+                           Information, kTitle);
+    }
+    x_.messages.MsgBox(QStringLiteral("Data saved to ") + name, Information, kTitle);
+    return true;
+}
+
+void FileMenu::File_Click() {
+    x_.screen.ForgetGraph();
+    x_.screen.SetCaption(kTitle);
+}
+
+void FileMenu::ExportCsv_Click() {
+    const QString path =
+        x_.messages.SaveFileName(QStringLiteral("Export CSV"), Suggested(x_.document.Path(), QStringLiteral("csv")),
+                                 QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"));
+    if (path.isEmpty())
+        return;
+    if (const auto error = ReplaceWholeFile(path, CsvOfRecords(x_.document.List().Lines())))
+        x_.messages.MsgBox(*error, Exclamation, kTitle);
+}
+
+void FileMenu::ExportPdf_Click() {
+    const QString path = x_.messages.SaveFileName(QStringLiteral("Export PDF report"),
+                                                  Suggested(x_.document.Path(), QStringLiteral("pdf")),
+                                                  QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"));
+    if (path.isEmpty())
+        return;
+    const PdfReportContent content{x_.document.List().Lines(), stats_.CurrentAverageMode(), graph_.TimeUnit(),
+                                   x_.clock.Today()};
+    if (const auto error = ReplaceWholeFile(path, PdfReport(content)))
+        x_.messages.MsgBox(*error, Exclamation, kTitle);
+}
+
+void FileMenu::Undo_Click() {
+    x_.document.Undo();
+    x_.screen.RefreshCurrent();
+}
+
+void FileMenu::Redo_Click() {
+    x_.document.Redo();
+    x_.screen.RefreshCurrent();
+}
+
+bool FileMenu::Form_Unload() { return MayDropChanges(); }
+
+// Follows every change of the list. The list, once it has held an exam, stays on the menu; Erase exam(s) has nothing to do in an
+// empty list. Undo and Redo say what they would do.
+void FileMenu::FollowRecord() {
+    const ExamDocument& document = x_.document;
+    if (document.Count() > 0)
+        x_.m.ShowExams->setEnabled(true);
+    else
+        x_.m.EraseExams->setEnabled(false);
+    x_.m.Undo->setEnabled(document.CanUndo());
+    x_.m.Redo->setEnabled(document.CanRedo());
+    x_.m.Undo->setText(document.CanUndo() ? QStringLiteral("&Undo ") + document.UndoText() : QStringLiteral("&Undo"));
+    x_.m.Redo->setText(document.CanRedo() ? QStringLiteral("&Redo ") + document.RedoText() : QStringLiteral("&Redo"));
+}
+
+} // namespace examora

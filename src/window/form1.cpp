@@ -1,0 +1,124 @@
+#include "window/form1.h"
+
+#include "datafile/data_file.h"
+#include "window/widgets/exam_list_box.h"
+#include "window/widgets/surface.h"
+#include "window/widgets/twips.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
+
+namespace examora {
+
+Form1::Form1(MessageService& messages, const Clock& clock, QWidget* parent)
+    : QMainWindow(parent), document_(kDataFileName), screen_(*this, c_, m_),
+      context_{document_, c_, m_, screen_, messages, clock}, stats_(context_), entry_(context_), graph_(context_),
+      list_(context_, entry_), info_(context_), file_(context_, stats_, graph_) {
+    setObjectName(QStringLiteral("Form1"));
+    screen_.SetView(ViewId::MainStats, &stats_);
+    screen_.SetView(ViewId::Entry, &entry_);
+    screen_.SetView(ViewId::Graph, &graph_);
+    screen_.SetView(ViewId::ExamList, &list_);
+    screen_.SetView(ViewId::Info, &info_);
+    BuildControls();
+    BuildMenus();
+    ConnectEvents();
+    file_.FollowRecord();
+    // At normal size the client area, below the menu bar, is 6525 by 8190 twips.
+    resize(ToPixels(6525), ToPixels(8190) + menuBar()->sizeHint().height());
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::SetDataFile(const QString& path) { document_.SetPath(path); }
+
+void Form1::ConnectEvents() {
+    const std::pair<QAction*, std::function<void()>> commands[] = {
+        {m_.Load, [this] { file_.Load_Click(); }},
+        {m_.Save, [this] { file_.Save_Click(); }},
+        {m_.ExportCsv, [this] { file_.ExportCsv_Click(); }},
+        {m_.ExportPdf, [this] { file_.ExportPdf_Click(); }},
+        {m_.Undo, [this] { file_.Undo_Click(); }},
+        {m_.Redo, [this] { file_.Redo_Click(); }},
+        {m_.AddExam, [this] { entry_.AddExam_Click(); }},
+        {m_.ShowExams, [this] { list_.ShowExams_Click(); }},
+        {m_.EraseExams, [this] { list_.EraseExams_Click(); }},
+        {m_.ViewMainStats, [this] { stats_.ViewMainStats_Click(); }},
+        {m_.MarksTime, [this] { graph_.MarksTime_Click(); }},
+        {m_.MarksCredits, [this] { graph_.MarksCredits_Click(); }},
+        {m_.Days, [this] { graph_.Days_Click(); }},
+        {m_.Months, [this] { graph_.Months_Click(); }},
+        {m_.Years, [this] { graph_.Years_Click(); }},
+        {m_.AcademicMode, [this] { stats_.AcademicMode_Click(); }},
+        {m_.MathMode, [this] { stats_.MathMode_Click(); }},
+        {m_.Info, [this] { info_.Info_Click(); }},
+    };
+    for (const auto& [action, handler] : commands)
+        connect(action, &QAction::triggered, this, handler);
+    connect(m_.File, &QMenu::aboutToShow, this, [this] { file_.File_Click(); });
+    connect(m_.Graphics, &QMenu::aboutToShow, this, [this] { graph_.Graphics_Click(); });
+    connect(c_.surface, &Surface::MouseMove, this,
+            [this](int button, int shift, float x, float y) { graph_.Form_MouseMove(button, shift, x, y); });
+    connect(c_.surface, &Surface::MouseDown, this,
+            [this](int button, int shift, float x, float y) { graph_.Form_MouseDown(button, shift, x, y); });
+    for (int i = 0; i < 4; ++i) {
+        connect(c_.Text[i], &QLineEdit::textChanged, this, [this, i] { entry_.Text_Change(i); });
+        // Enter in a field presses the armed button, as in a dialog with a default button.
+        connect(c_.Text[i], &QLineEdit::returnPressed, this, [this] {
+            if (c_.ExamComm->isEnabled())
+                c_.ExamComm->click();
+        });
+    }
+    connect(c_.ExamComm, &QPushButton::clicked, this, [this] { entry_.ExamComm_Click(); });
+    ExamListModel& list = document_.List();
+    connect(&list, &ExamListModel::ItemCheck, this, [this](int row) { list_.ExamList_ItemCheck(row); });
+    connect(c_.ExamList, &ExamListBox::LineChosen, this, [this](int row) { list_.ExamList_DblClick(row); });
+    for (auto change : {&ExamListModel::rowsInserted, &ExamListModel::rowsRemoved})
+        connect(&list, change, this, [this] { file_.FollowRecord(); });
+    connect(&list, &ExamListModel::modelReset, this, [this] { file_.FollowRecord(); });
+    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this), &QShortcut::activated, this,
+            [this] { graph_.PopUpUnitsFromKeyboard(); });
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!activated_) {
+        activated_ = true;
+        // The first activation comes once the window is on screen, so that it can be maximised.
+        QTimer::singleShot(0, this, [this] {
+            Form_Activate();
+            started_ = true;
+        });
+    }
+}
+
+// The keyboard's menu key opens the Units pop-up over a graph, as the right button does; a right
+// click is handled as a button press on the surface.
+void Form1::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        graph_.PopUpUnitsFromKeyboard();
+}
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && screen_.Current() == ViewId::Entry)
+        entry_.Escape_Press();
+    else
+        QMainWindow::keyPressEvent(event);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (file_.Form_Unload())
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace examora
