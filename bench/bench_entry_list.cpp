@@ -4,7 +4,7 @@
 //                plain QStringList of 32,767 lines;
 //   EraseFloor:  one pass over 32,767 lines and their check marks keeping the unchecked ones.
 // Targets: one insertion (the click on the armed button) under 5 ms; erasing every line under 200 ms.
-#include "app/form1.h"
+#include "window/form1.h"
 #include "bench_support.h"
 #include "records/exam_list_model.h"
 

@@ -9,7 +9,7 @@
 //   QT_QPA_PLATFORM=xcb DISPLAY=:N build/bench/examora_bench --benchmark_filter=FirstGraph
 // (bench/startup.py runs it so). Offscreen the window reaches its maximised size before it paints.
 // Targets: 32,767 exams, Days and Years: under 40 ms; 200,000 exams, Days: under 100 ms.
-#include "app/form1.h"
+#include "window/form1.h"
 #include "bench_support.h"
 #include "records/conversions.h"
 

@@ -5,7 +5,7 @@
 //               date's numbers, the mark and the credit value, and sums the figures of both modes,
 //               without allocating (bench/floor_pass.h).
 // Targets: ComputeMainStats within 3x its floor; ShowMainStats under 50 ms with 32,767 exams.
-#include "app/form1.h"
+#include "window/form1.h"
 #include "bench_support.h"
 #include "floor_pass.h"
 #include "records/conversions.h"

@@ -2,7 +2,7 @@
 // years, and a real window shown and started in an empty folder.
 #pragma once
 
-#include "app/form1.h"
+#include "window/form1.h"
 
 #include <QImage>
 #include <QStringList>

@@ -6,10 +6,10 @@
 //                                 bytes reading the same fields (no sorting)
 // bench/startup.py times both beside the script on the same files.
 #include "floor_pass.h"
-#include "platform/text_file.h"
+#include "datafile/text_file.h"
 #include "records/conversions.h"
-#include "records/data_file.h"
-#include "records/data_file_keeper.h"
+#include "datafile/data_file.h"
+#include "datafile/data_file_keeper.h"
 #include "records/exam_list_model.h"
 #include "stats/main_stats.h"
 

@@ -3,8 +3,8 @@
 // writes the same bytes as the first (a fixed point after one load). Every save also goes through
 // the real file: the bytes read back from disk are the bytes written.
 #include "fuzz_input.h"
-#include "platform/text_file.h"
-#include "records/data_file.h"
+#include "datafile/text_file.h"
+#include "datafile/data_file.h"
 #include "records/exam_list_model.h"
 #include "records/record_line.h"
 

@@ -1,6 +1,6 @@
 // The conversions between text, numbers and dates, row by row, in the American order and in two
 // day-first locales. Every date the program writes must read back to the same day.
-#include "platform/clock.h"
+#include "services/clock.h"
 #include "records/conversions.h"
 
 #include <QLocale>

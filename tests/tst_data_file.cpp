@@ -1,9 +1,9 @@
 // The data file without a window: its lines in and out byte for byte, its encodings, and the
 // whole-file reader and writer under real faults (the tests run as root, so a fault is a folder in
 // place of the file, a full or read-only tmpfs, or the process acting as the user nobody).
-#include "platform/text_file.h"
-#include "records/data_file.h"
-#include "records/data_file_keeper.h"
+#include "datafile/text_file.h"
+#include "datafile/data_file.h"
+#include "datafile/data_file_keeper.h"
 #include "support/as_nobody.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 // in an American and in a German locale: the record dates are written in the locale's short form,
 // as the entry panel proposes them.
 #include "records/conversions.h"
-#include "records/data_file.h"
+#include "datafile/data_file.h"
 #include "stats/main_stats.h"
 #include "stats/stats_report.h"
 

@@ -2,7 +2,7 @@
 // the graph's time unit, the graph's label and the pointer's height.
 #include "graphs/graph_frame.h"
 #include "graphs/pointer_readout.h"
-#include "platform/surface.h"
+#include "window/widgets/surface.h"
 #include "records/conversions.h"
 
 #include <QTest>

@@ -1,7 +1,7 @@
 // A save cut short by SIGKILL: a child process saves 200,000 lines again and again, two contents in
 // turn, and is killed at random moments, many times. After every kill the data file is one of the
 // two contents, whole: never empty, cut or mixed.
-#include "platform/text_file.h"
+#include "datafile/text_file.h"
 #include "save_loop_content.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 // save_loop_content.h in turn, until it is killed. It writes "ready" once both contents are built,
 // then 'S' on standard output as each save starts and 'D' as it ends, so that whoever kills it
 // knows whether a save was under way.
-#include "platform/text_file.h"
+#include "datafile/text_file.h"
 #include "save_loop_content.h"
 
 #include <cstdio>
