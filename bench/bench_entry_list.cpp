@@ -9,6 +9,8 @@
 #include "records/exam_list_model.h"
 
 #include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QApplication>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -54,22 +56,24 @@ void InsertFloor(benchmark::State& state) {
 // the clock runs over the click on the armed button alone.
 void InsertOnWindow(benchmark::State& state) {
     Form1& w = Window();
-    w.ExamList->Store().ReplaceAll(Lines());
-    w.AddExam->trigger();
+    ExamListModel& exams = bench::Exams(w);
+    QPushButton* button = bench::Control<QPushButton>(w, "ExamComm");
+    exams.ReplaceAll(Lines());
+    bench::Command(w, "AddExam")->trigger();
     QApplication::processEvents();
     for (auto _ : state) {
         state.PauseTiming();
-        w.Text[0]->setText(QStringLiteral("Exam 50000"));
-        w.Text[2]->setText(QStringLiteral("27"));
-        w.Text[3]->setText(QStringLiteral("9"));
-        if (!w.ExamComm->isEnabled())
+        bench::Control<QLineEdit>(w, "Text0")->setText(QStringLiteral("Exam 50000"));
+        bench::Control<QLineEdit>(w, "Text2")->setText(QStringLiteral("27"));
+        bench::Control<QLineEdit>(w, "Text3")->setText(QStringLiteral("9"));
+        if (!button->isEnabled())
             state.SkipWithError("the button did not arm");
         state.ResumeTiming();
-        w.ExamComm->click();
+        button->click();
         state.PauseTiming();
-        if (w.ExamList->ListCount() != kLines + 1)
+        if (exams.ListCount() != kLines + 1)
             state.SkipWithError("the exam was not inserted");
-        w.ExamList->Store().ReplaceAll(Lines());
+        exams.ReplaceAll(Lines());
         QApplication::processEvents();
         state.ResumeTiming();
     }
@@ -92,21 +96,21 @@ void EraseFloor(benchmark::State& state) {
 // argument 1 also over the events it leaves (the list laid out and painted again).
 void EraseOnWindow(benchmark::State& state) {
     Form1& w = Window();
+    ExamListModel& exams = bench::Exams(w);
     const bool painted = state.range(0) == 1;
-    w.ShowExams->setEnabled(true);
     for (auto _ : state) {
         state.PauseTiming();
-        w.ExamList->Store().ReplaceAll(Lines());
+        exams.ReplaceAll(Lines());
         for (int i = 0; i < kLines; ++i)
-            w.ExamList->SetSelected(i, true);
-        w.ShowExams->trigger();
+            exams.SetSelected(i, true);
+        bench::Command(w, "ShowExams")->trigger();
         QApplication::processEvents();
         state.ResumeTiming();
-        w.EraseExams->trigger();
+        bench::Command(w, "EraseExams")->trigger();
         if (painted)
             QApplication::processEvents();
         state.PauseTiming();
-        if (w.ExamList->ListCount() != 0)
+        if (exams.ListCount() != 0)
             state.SkipWithError("lines were left");
         state.ResumeTiming();
     }

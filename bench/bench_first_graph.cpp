@@ -43,7 +43,7 @@ struct FirstGraphBench : bench::StartedWindow {
     PaintWatch watch;
     int held = 0;
     QSize maximised; // the surface's size in the maximised window, learnt from the first graph
-    FirstGraphBench() { window->surface->installEventFilter(&watch); }
+    FirstGraphBench() { bench::SurfaceOf(*window)->installEventFilter(&watch); }
 
     // Runs the event loop until the condition holds; false after five seconds. The loop sleeps
     // while there is nothing to do, so that the processor time counts only the work.
@@ -62,9 +62,9 @@ struct FirstGraphBench : bench::StartedWindow {
     bool Settled() {
         QElapsedTimer quiet;
         quiet.start();
-        const QSize size = window->surface->size();
+        const QSize size = bench::SurfaceOf(*window)->size();
         return Await([&] {
-            if (window->surface->size() != size)
+            if (bench::SurfaceOf(*window)->size() != size)
                 return false;
             return quiet.elapsed() > 150;
         });
@@ -72,24 +72,21 @@ struct FirstGraphBench : bench::StartedWindow {
     void Hold(int count, const QString& unit) {
         Form1& w = *window;
         if (held != count) {
-            w.ExamList->Store().ReplaceAll(bench::ExamLines(count, 18));
+            bench::Exams(w).ReplaceAll(bench::ExamLines(count, 18));
             held = count;
         }
-        w.timeUnit = unit;
-        for (QAction* action : {w.Days, w.Months, w.Years})
-            action->setChecked(false);
-        (unit == kDays ? w.Days : w.Years)->setChecked(true);
+        bench::Command(w, unit == kDays ? "Days" : "Years")->trigger();
         if (!maximised.isValid()) {
-            w.MarksTime->trigger();
+            bench::Command(w, "MarksTime")->trigger();
             Await([&] { return w.frameGeometry() == w.screen()->availableGeometry(); });
             Settled();
-            maximised = w.surface->size();
+            maximised = bench::SurfaceOf(w)->size();
         }
     }
     // The statistics view at normal size, painted, with nothing left to do.
     bool InStatisticsView() {
-        window->ViewMainStats->trigger();
-        return Await([&] { return window->surface->size() != maximised; }) && Settled();
+        bench::Command(*window, "ViewMainStats")->trigger();
+        return Await([&] { return bench::SurfaceOf(*window)->size() != maximised; }) && Settled();
     }
 };
 
@@ -102,7 +99,7 @@ const QString& UnitOf(const benchmark::State& state) { return state.range(1) == 
 
 void FirstGraph(benchmark::State& state) {
     FirstGraphBench& bench = Bench();
-    Form1& w = *bench.window;
+    QAction* marksTime = bench::Command(*bench.window, "MarksTime");
     bench.Hold(static_cast<int>(state.range(0)), UnitOf(state));
     int paints = 0;
     for (auto _ : state) {
@@ -114,7 +111,7 @@ void FirstGraph(benchmark::State& state) {
         bench.watch.paints = 0;
         bench.watch.lastSize = {};
         state.ResumeTiming();
-        w.MarksTime->trigger();
+        marksTime->trigger();
         if (!FirstGraphBench::Await([&] { return bench.watch.lastSize == bench.maximised; })) {
             state.SkipWithError("the graph was not painted at the maximised size");
             break;
@@ -129,7 +126,7 @@ void FirstGraph(benchmark::State& state) {
 void FirstGraphFloor(benchmark::State& state) {
     FirstGraphBench& bench = Bench();
     bench.Hold(static_cast<int>(state.range(0)), UnitOf(state));
-    const bench::GraphFloorShapes shapes = bench::FloorShapes(bench.window->ExamList->Lines(), UnitOf(state),
+    const bench::GraphFloorShapes shapes = bench::FloorShapes(bench::Exams(*bench.window).Lines(), UnitOf(state),
                                                               false, bench.maximised, QColor(255, 255, 0));
     QImage image(bench.maximised, QImage::Format_RGB32);
     for (auto _ : state) {

@@ -29,12 +29,12 @@ const QSize kSurfaceSize(1920, 1080);
 // which goes before static objects do.
 struct GraphBench : bench::StartedWindow {
     GraphBench() {
-        window->ExamList->Store().ReplaceAll(bench::ExamLines(kExams, 18));
-        window->MarksTime->trigger();
+        bench::Exams(*window).ReplaceAll(bench::ExamLines(kExams, 18));
+        bench::Command(*window, "MarksTime")->trigger();
         QApplication::processEvents();
-        window->surface->resize(kSurfaceSize);
+        bench::SurfaceOf(*window)->resize(kSurfaceSize);
     }
-    bool Ready() const { return window->surface->size() == kSurfaceSize && window->graphShown; }
+    bool Ready() const { return bench::SurfaceOf(*window)->size() == kSurfaceSize; }
 };
 
 GraphBench& Bench() {
@@ -45,7 +45,7 @@ GraphBench& Bench() {
 void GraphFloor(benchmark::State& state, PlottedValue value, QColor fill) {
     GraphBench& bench = Bench();
     const bench::GraphFloorShapes shapes =
-        bench::FloorShapes(bench.window->ExamList->Lines(), bench.window->timeUnit,
+        bench::FloorShapes(bench::Exams(*bench.window).Lines(), kYears,
                            value == PlottedValue::MarkTimesCredits, kSurfaceSize, fill);
     QImage image(kSurfaceSize, QImage::Format_RGB32);
     for (auto _ : state) {
@@ -56,52 +56,54 @@ void GraphFloor(benchmark::State& state, PlottedValue value, QColor fill) {
     state.counters["shapes"] = static_cast<double>(2 * shapes.tops.size());
 }
 
-void DrawFullGraph(benchmark::State& state, void (Form1::*draw)()) {
+// The graph's command, as chosen from the Graphics menu.
+void DrawFullGraph(benchmark::State& state, const char* command) {
     GraphBench& bench = Bench();
-    Form1& w = *bench.window;
+    Surface* surface = bench::SurfaceOf(*bench.window);
+    QAction* draw = bench::Command(*bench.window, command);
     if (!bench.Ready()) {
-        state.SkipWithError("the surface is not 1920 x 1080 with a graph shown");
+        state.SkipWithError("the surface is not 1920 x 1080");
         return;
     }
     for (auto _ : state) {
-        (w.*draw)();
-        w.surface->repaint();
-        benchmark::DoNotOptimize(w.surface->Image().constBits());
+        draw->trigger();
+        surface->repaint();
+        benchmark::DoNotOptimize(surface->Image().constBits());
     }
-    if (!bench.Ready() || w.surface->Image().size() != kSurfaceSize)
+    if (!bench.Ready() || surface->Image().size() != kSurfaceSize)
         state.SkipWithError("the surface changed size while drawing");
 }
 
 // The frame alone: every line split and its date read, without drawing.
 void BM_MarksTimeFrame(benchmark::State& state) {
-    const Form1& w = *Bench().window;
+    const ExamListModel& exams = bench::Exams(*Bench().window);
     for (auto _ : state)
-        benchmark::DoNotOptimize(ComputeGraphFrame(w.ExamList->Store().Readings(), w.timeUnit, PlottedValue::Mark));
+        benchmark::DoNotOptimize(ComputeGraphFrame(exams.Readings(), kYears, PlottedValue::Mark));
 }
 
 void BM_MarksTimeFloor(benchmark::State& state) {
     GraphFloor(state, PlottedValue::Mark, QColor(255, 255, 0));
 }
-void BM_MarksTimeGraph(benchmark::State& state) { DrawFullGraph(state, &Form1::DrawMarksTimeGraph); }
+void BM_MarksTimeGraph(benchmark::State& state) { DrawFullGraph(state, "MarksTime"); }
 void BM_MarksCreditsFloor(benchmark::State& state) {
     GraphFloor(state, PlottedValue::MarkTimesCredits, QColor(0, 0, 255));
 }
-void BM_MarksCreditsGraph(benchmark::State& state) { DrawFullGraph(state, &Form1::DrawMarksCreditsGraph); }
+void BM_MarksCreditsGraph(benchmark::State& state) { DrawFullGraph(state, "MarksCredits"); }
 
 // One pointer move over the marks graph, from the window system's event to the new caption.
 void BM_PointerMove(benchmark::State& state) {
     GraphBench& bench = Bench();
-    Form1& w = *bench.window;
-    w.DrawMarksTimeGraph();
+    Surface* surface = bench::SurfaceOf(*bench.window);
+    bench::Command(*bench.window, "MarksTime")->trigger();
     int x = 0;
     for (auto _ : state) {
         const QPointF at(x, 300 + x % 400);
-        QMouseEvent move(QEvent::MouseMove, at, w.surface->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+        QMouseEvent move(QEvent::MouseMove, at, surface->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
                          Qt::NoModifier);
-        QApplication::sendEvent(w.surface, &move);
+        QApplication::sendEvent(surface, &move);
         x = (x + 7) % kSurfaceSize.width();
     }
-    if (!w.Caption().contains(QStringLiteral(";  Mark : ")))
+    if (!bench.window->windowTitle().contains(QStringLiteral(";  Mark : ")))
         state.SkipWithError("the pointer move did not write the read-out");
 }
 

@@ -7,7 +7,7 @@
 // as a file edited by hand might be.
 // Each load also frees the list that the previous one left, which a load at start has not to do.
 // Targets: load within 5x its floor and under 150 ms at 32,767 lines; save within 3x its floor.
-#include "window/form1.h"
+#include "document/exam_document.h"
 #include "bench_support.h"
 #include "datafile/data_file.h"
 
@@ -42,23 +42,20 @@ QStringList GeneratedRecords(int count, bool scrambled) {
     return records;
 }
 
-// One working folder per file, holding the data file and a window that reads and writes it (never
-// shown: the list is hidden at start anyway).
+// One working folder per file, holding the data file and the record that the window reads it into
+// and writes it from (the list is hidden at start, so nothing else is done at a read).
 struct Workbench {
     QTemporaryDir dir;
     QByteArray bytes;
-    bench::SilentMessages messages;
-    SystemClock clock;
-    std::unique_ptr<Form1> window;
+    std::unique_ptr<ExamDocument> document;
 
     Workbench(int lines, bool scrambled) : bytes(EncodeDataLines(GeneratedRecords(lines, scrambled))) {
         QFile file(path());
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             qFatal("cannot write the benchmark's data file");
         file.close();
-        QDir::setCurrent(dir.path());
-        window = std::make_unique<Form1>(messages, clock);
-        window->LoadDataAtStart();
+        document = std::make_unique<ExamDocument>(path());
+        document->Read();
     }
     QString path() const { return dir.filePath(kDataFileName); }
 };
@@ -93,8 +90,8 @@ void LoadFloor(benchmark::State& state) {
 void LoadAtStart(benchmark::State& state) {
     Workbench& bench = BenchFor(state);
     for (auto _ : state) {
-        bench.window->LoadDataAtStart();
-        if (bench.window->ExamList->ListCount() != state.range(0))
+        bench.document->Read();
+        if (bench.document->Count() != state.range(0))
             state.SkipWithError("not every line was loaded");
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -117,9 +114,9 @@ void SaveFloor(benchmark::State& state) {
 
 void SaveDataFile(benchmark::State& state) {
     Workbench& bench = BenchFor(state);
-    bench.window->LoadDataAtStart();
+    bench.document->Read();
     for (auto _ : state) {
-        if (!bench.window->SaveDataFile())
+        if (bench.document->Save().kind != ExamDocument::SaveResult::Written)
             state.SkipWithError("the save failed");
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));

@@ -6,6 +6,7 @@
 //               without allocating (bench/floor_pass.h).
 // Targets: ComputeMainStats within 3x its floor; ShowMainStats under 50 ms with 32,767 exams.
 #include "window/form1.h"
+#include "window/widgets/caption_label.h"
 #include "bench_support.h"
 #include "floor_pass.h"
 #include "records/conversions.h"
@@ -64,7 +65,7 @@ void ComputeStats(benchmark::State& state) {
 Form1& Window() {
     static bench::StartedWindow* started = [] {
         auto* w = new bench::StartedWindow;
-        w->window->ExamList->Store().ReplaceAll(Lines(kStoreLimit));
+        bench::Exams(*w->window).ReplaceAll(Lines(kStoreLimit));
         QApplication::processEvents();
         return w;
     }();
@@ -76,16 +77,18 @@ Form1& Window() {
 void ShowMainStatsOnWindow(benchmark::State& state) {
     Form1& w = Window();
     const bool painted = state.range(0) == 1;
-    w.AddExam->trigger(); // another view first: the statistics view is entered, not refreshed
+    QAction* addExam = bench::Command(w, "AddExam");
+    const CaptionLabel* overall = bench::Control<CaptionLabel>(w, "Label1");
+    addExam->trigger(); // another view first: the statistics view is entered, not refreshed
     QApplication::processEvents();
     for (auto _ : state) {
-        w.ViewMainStats->trigger();
+        bench::Command(w, "ViewMainStats")->trigger();
         if (painted)
             w.repaint();
         state.PauseTiming();
-        if (w.Label[1]->Caption().left(12) != QLatin1String("Overall mark"))
+        if (overall->Caption().left(12) != QLatin1String("Overall mark"))
             state.SkipWithError("the statistics view did not open");
-        w.AddExam->trigger();
+        addExam->trigger();
         QApplication::processEvents();
         state.ResumeTiming();
     }

@@ -4,6 +4,7 @@
 
 #include "graphs/graph_frame.h"
 
+#include <QListView>
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
@@ -27,6 +28,14 @@ QStringList ExamLines(int count, int lowestMark) {
                          .arg(1 + i % 12));
     }
     return lines;
+}
+
+QAction* Command(const Form1& window, const char* name) { return Control<QAction>(window, name); }
+
+Surface* SurfaceOf(const Form1& window) { return Control<Surface>(window, "Surface"); }
+
+ExamListModel& Exams(const Form1& window) {
+    return *static_cast<ExamListModel*>(Control<QListView>(window, "ExamList")->model());
 }
 
 StartedWindow::StartedWindow() {

@@ -2,7 +2,10 @@
 // years, and a real window shown and started in an empty folder.
 #pragma once
 
+#include "records/exam_list_model.h"
 #include "window/form1.h"
+#include "window/services/message_service.h"
+#include "window/widgets/surface.h"
 
 #include <QImage>
 #include <QStringList>
@@ -31,6 +34,19 @@ struct StartedWindow {
     SystemClock clock;
     std::unique_ptr<Form1> window;
 };
+
+// The window's controls and commands by their object names, and the exams its list shows: what a
+// benchmark sets up directly, to time only the command it measures.
+template <class T>
+T* Control(const Form1& window, const char* name) {
+    T* control = window.findChild<T*>(QString::fromLatin1(name));
+    if (!control)
+        qFatal("no control named %s", name);
+    return control;
+}
+QAction* Command(const Form1& window, const char* name);
+Surface* SurfaceOf(const Form1& window);
+ExamListModel& Exams(const Form1& window);
 
 // The graph floor: where each exam's circle and stem land, in whole pixels, and one pre-rendered
 // circle image that is copied (not blended) there per exam, its stem written as one column.
