@@ -4,14 +4,14 @@
 //                plain QStringList of 32,767 lines;
 //   EraseFloor:  one pass over 32,767 lines and their check marks keeping the unchecked ones.
 // Targets: one insertion (the click on the armed button) under 5 ms; erasing every line under 200 ms.
-#include "window/form1.h"
 #include "bench_support.h"
 #include "records/exam_list_model.h"
+#include "window/form1.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QApplication>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <memory>

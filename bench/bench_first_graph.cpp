@@ -9,9 +9,9 @@
 //   QT_QPA_PLATFORM=xcb DISPLAY=:N build/bench/examora_bench --benchmark_filter=FirstGraph
 // (bench/startup.py runs it so). Offscreen the window reaches its maximised size before it paints.
 // Targets: 32,767 exams, Days and Years: under 40 ms; 200,000 exams, Days: under 100 ms.
-#include "window/form1.h"
 #include "bench_support.h"
 #include "records/conversions.h"
+#include "window/form1.h"
 
 #include <QAction>
 #include <QApplication>
@@ -126,8 +126,8 @@ void FirstGraph(benchmark::State& state) {
 void FirstGraphFloor(benchmark::State& state) {
     FirstGraphBench& bench = Bench();
     bench.Hold(static_cast<int>(state.range(0)), UnitOf(state));
-    const bench::GraphFloorShapes shapes = bench::FloorShapes(bench::Exams(*bench.window).Lines(), UnitOf(state),
-                                                              false, bench.maximised, QColor(255, 255, 0));
+    const bench::GraphFloorShapes shapes = bench::FloorShapes(
+        bench::Exams(*bench.window).Lines(), UnitOf(state), false, bench.maximised, QColor(255, 255, 0));
     QImage image(bench.maximised, QImage::Format_RGB32);
     for (auto _ : state) {
         image.fill(QColor(0, 64, 0));

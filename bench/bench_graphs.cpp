@@ -5,10 +5,10 @@
 // A graph's figure covers the whole command: the frame computed from the lines, the shapes recorded,
 // and every shape painted into the surface's image and copied to the screen.
 // Targets: a full graph within 3x its floor and under 100 ms; a pointer move under 0.1 ms.
-#include "window/form1.h"
 #include "bench_support.h"
 #include "graphs/graph_frame.h"
 #include "records/conversions.h"
+#include "window/form1.h"
 
 #include <QAction>
 #include <QApplication>

@@ -7,9 +7,9 @@
 // as a file edited by hand might be.
 // Each load also frees the list that the previous one left, which a load at start has not to do.
 // Targets: load within 5x its floor and under 150 ms at 32,767 lines; save within 3x its floor.
-#include "document/exam_document.h"
 #include "bench_support.h"
 #include "datafile/data_file.h"
+#include "document/exam_document.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,14 +5,14 @@
 //               date's numbers, the mark and the credit value, and sums the figures of both modes,
 //               without allocating (bench/floor_pass.h).
 // Targets: ComputeMainStats within 3x its floor; ShowMainStats under 50 ms with 32,767 exams.
-#include "window/form1.h"
-#include "window/widgets/caption_label.h"
 #include "bench_support.h"
 #include "floor_pass.h"
 #include "records/conversions.h"
-#include "records/record_line.h"
 #include "records/exam_list_model.h"
+#include "records/record_line.h"
 #include "stats/main_stats.h"
+#include "window/form1.h"
+#include "window/widgets/caption_label.h"
 
 #include <QAction>
 #include <QApplication>

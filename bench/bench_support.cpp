@@ -4,9 +4,9 @@
 
 #include "graphs/graph_frame.h"
 
-#include <QListView>
 #include <QApplication>
 #include <QDir>
+#include <QListView>
 #include <QPainter>
 #include <cmath>
 #include <cstring>

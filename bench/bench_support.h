@@ -37,8 +37,7 @@ struct StartedWindow {
 
 // The window's controls and commands by their object names, and the exams its list shows: what a
 // benchmark sets up directly, to time only the command it measures.
-template <class T>
-T* Control(const Form1& window, const char* name) {
+template <class T> T* Control(const Form1& window, const char* name) {
     T* control = window.findChild<T*>(QString::fromLatin1(name));
     if (!control)
         qFatal("no control named %s", name);

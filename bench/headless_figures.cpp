@@ -5,11 +5,11 @@
 //   examora_figures --floor FILE  the floor: the file read, and one allocation-free pass over its
 //                                 bytes reading the same fields (no sorting)
 // bench/startup.py times both beside the script on the same files.
-#include "floor_pass.h"
-#include "datafile/text_file.h"
-#include "records/conversions.h"
 #include "datafile/data_file.h"
 #include "datafile/data_file_keeper.h"
+#include "datafile/text_file.h"
+#include "floor_pass.h"
+#include "records/conversions.h"
 #include "records/exam_list_model.h"
 #include "stats/main_stats.h"
 

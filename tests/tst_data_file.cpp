@@ -255,30 +255,46 @@ private slots:
         QVERIFY(QFileInfo(path).isSymLink());
     }
 
-    // What a save writes when another program changed the file: its lines, plus the lines added
-    // here, minus the lines erased here, each counted as often as it occurs.
+    // What a save writes when another program changed the file: for each line, the count held here
+    // where the other program left it as read or made the same change, otherwise its count moved
+    // by the change made here; a damaged file erased nothing.
     void changesAreMergedWithTheLinesOnDisk_data() {
         QTest::addColumn<QStringList>("disk");
+        QTest::addColumn<QStringList>("held");
         QTest::addColumn<QStringList>("added");
         QTest::addColumn<QStringList>("erased");
+        QTest::addColumn<bool>("damaged");
         QTest::addColumn<QStringList>("merged");
-        QTest::newRow("both sides added") << QStringList{"a", "theirs"} << QStringList{"mine"} << QStringList{}
-                                          << QStringList{"a", "theirs", "mine"};
-        QTest::newRow("erased here, kept there") << QStringList{"a", "b"} << QStringList{} << QStringList{"a"}
-                                                 << QStringList{"b"};
-        QTest::newRow("erased on both sides") << QStringList{"b"} << QStringList{} << QStringList{"a"}
-                                              << QStringList{"b"};
-        QTest::newRow("one of two equal lines erased") << QStringList{"a", "a", "b"} << QStringList{}
-                                                       << QStringList{"a"} << QStringList{"a", "b"};
-        QTest::newRow("added then erased here") << QStringList{"a"} << QStringList{"x"} << QStringList{"x"}
-                                                << QStringList{"a"};
+        QTest::addColumn<QStringList>("dropped");
+        using L = QStringList;
+        QTest::newRow("both sides added") << L{"a", "theirs"} << L{"a", "mine"} << L{"mine"} << L{} << false
+                                          << L{"a", "theirs", "mine"} << L{};
+        QTest::newRow("erased here, kept there") << L{"a", "b"} << L{"b"} << L{} << L{"a"} << false << L{"b"} << L{};
+        QTest::newRow("erased on both sides") << L{"b"} << L{"b"} << L{} << L{"a"} << false << L{"b"} << L{};
+        QTest::newRow("one of two equal lines erased") << L{"a", "a", "b", "c"} << L{"a", "b"} << L{} << L{"a"}
+                                                       << false << L{"a", "b", "c"} << L{};
+        QTest::newRow("a duplicate erased on both sides") << L{"a", "b"} << L{"a", "b"} << L{} << L{"a"} << false
+                                                          << L{"a", "b"} << L{};
+        QTest::newRow("the same line added on both sides") << L{"a", "x"} << L{"a", "x"} << L{"x"} << L{}
+                                                           << false << L{"a", "x"} << L{};
+        QTest::newRow("added then erased here") << L{"a", "z"} << L{"a"} << L{"x"} << L{"x"} << false
+                                                << L{"a", "z"} << L{};
+        QTest::newRow("erased there, held here") << L{"b"} << L{"a", "b", "a"} << L{} << L{} << false << L{"b"}
+                                                 << L{"a", "a"};
+        QTest::newRow("emptied: damaged") << L{} << L{"a", "b"} << L{"b"} << L{} << true << L{"a", "b"} << L{};
+        QTest::newRow("cut: damaged") << L{"a", "z"} << L{"a", "b"} << L{} << L{} << true << L{"a", "z", "b"}
+                                      << L{};
     }
     void changesAreMergedWithTheLinesOnDisk() {
         QFETCH(QStringList, disk);
+        QFETCH(QStringList, held);
         QFETCH(QStringList, added);
         QFETCH(QStringList, erased);
-        QFETCH(QStringList, merged);
-        QCOMPARE(MergeLines(disk, added, erased), merged);
+        QFETCH(bool, damaged);
+        const MergedLines merged = MergeLines(disk, held, LineChanges{added, erased}, damaged);
+        QTEST(merged.lines, "merged");
+        QTEST(merged.dropped, "dropped");
+        QVERIFY(merged.conflicts.isEmpty());
     }
 
     void unreadableFileGivesThePlatformText() {

@@ -8,6 +8,30 @@
 
 using namespace examora;
 
+namespace {
+
+QString Exam(const QString& name, int mark = 28) { return name + QStringLiteral(";1/1/2006;%1;6").arg(mark); }
+
+QByteArray Bytes(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toUtf8() + "\r\n";
+    return bytes;
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+QByteArray Read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
 class TestDocument : public QObject {
     Q_OBJECT
 private slots:
@@ -56,6 +80,104 @@ private slots:
         document.List().SetSelected(0, true);
         document.EraseChecked();
         QCOMPARE(document.UndoText(), QStringLiteral("erase Alpha"));
+    }
+
+    // A save after another program wrote the file: what this side did, what the disk now holds, and
+    // what the file holds after the merge. Steps: "+Name" adds, "-Name" erases, "~Name" changes the
+    // mark to 30, "u" undoes, "?yes"/"?no" answers the question before exams held here are dropped.
+    void saveMergesWhatBothSidesDid_data() {
+        QTest::addColumn<QStringList>("file");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QByteArray>("disk");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::addColumn<QStringList>("dropped"); // what the question named, if it was asked
+        QTest::addColumn<QStringList>("conflicts");
+        QTest::addColumn<bool>("damaged");
+        using L = QStringList;
+        const L three{Exam("A"), Exam("B"), Exam("C")};
+        const QByteArray plusD = Bytes(three + L{Exam("D")});
+        QTest::newRow("erasure alone")
+            << three << L{"-B"} << plusD << Bytes({Exam("A"), Exam("C"), Exam("D")}) << L{} << L{} << false;
+        QTest::newRow("erasure then undo") << three << L{"-B", "u"} << plusD << plusD << L{} << L{} << false;
+        QTest::newRow("change in place")
+            << three << L{"~B"} << plusD << Bytes({Exam("A"), Exam("B", 30), Exam("C"), Exam("D")}) << L{}
+            << L{} << false;
+        QTest::newRow("added and erased here")
+            << three << L{"+X", "-X"} << plusD << plusD << L{} << L{} << false;
+        QTest::newRow("a duplicate erased in two windows")
+            << L{Exam("A"), Exam("A"), Exam("B")} << L{"-A"} << Bytes({Exam("A"), Exam("B")})
+            << Bytes({Exam("A"), Exam("B")}) << L{} << L{} << false;
+        QTest::newRow("emptied by another program")
+            << three << L{"+X"} << QByteArray() << Bytes(three + L{Exam("X")}) << L{} << L{} << true;
+        QTest::newRow("cut in a line") << three << L{"+X"} << Bytes({Exam("A"), Exam("B")}) + "Ch"
+                                       << Bytes(three + L{Exam("X")}) << L{} << L{} << true;
+        QTest::newRow("erased there, kept here") << three << L{"?no"} << Bytes({Exam("A")}) << Bytes(three)
+                                                 << L{Exam("B"), Exam("C")} << L{} << false;
+        QTest::newRow("erased there, erased here too")
+            << three << L{"?yes"} << Bytes({Exam("A")}) << Bytes({Exam("A")}) << L{Exam("B"), Exam("C")}
+            << L{} << false;
+        QTest::newRow("changed on both sides")
+            << three << L{"~B"} << Bytes({Exam("A"), Exam("B", 18), Exam("C")})
+            << Bytes({Exam("A"), Exam("B", 18), Exam("B", 30), Exam("C")}) << L{} << L{"B"} << false;
+    }
+    void saveMergesWhatBothSidesDid() {
+        QFETCH(QStringList, file);
+        QFETCH(QStringList, steps);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Examora.TXT"));
+        Write(path, Bytes(file));
+        ExamDocument document(path);
+        document.Read();
+        bool drop = false;
+        for (const QString& step : std::as_const(steps)) {
+            const QString name = step.mid(1);
+            const int row = document.List().Find(Exam(name));
+            if (step.startsWith(u'+'))
+                document.Insert(Exam(name));
+            else if (step.startsWith(u'-')) {
+                document.List().SetSelected(row, true);
+                document.EraseChecked();
+            } else if (step.startsWith(u'~'))
+                document.Change(row, Exam(name, 30));
+            else if (step == QLatin1String("u"))
+                document.Undo();
+            else
+                drop = step == QLatin1String("?yes");
+        }
+        QFETCH(QByteArray, disk);
+        Write(path, disk);
+        QStringList asked;
+        const ExamDocument::SaveResult saved = document.Save([&](const QStringList& dropped) {
+            asked = dropped;
+            return drop;
+        });
+        QVERIFY(saved.merged);
+        QTEST(saved.damaged, "damaged");
+        QTEST(Read(path), "saved");
+        QTEST(asked, "dropped");
+        QTEST(saved.conflicts, "conflicts");
+        QCOMPARE(Bytes(document.List().Lines()) + Bytes(document.Kept()), Read(path));
+    }
+
+    // A line that is no exam stays through saves; a large file saved twice with nothing changed on
+    // disk is written, not merged.
+    void savesWithoutChangesOnDisk() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Examora.TXT"));
+        QStringList lines;
+        for (int i = 0; i < 4000; ++i)
+            lines.append(Exam(QStringLiteral("Exam %1").arg(i, 4, 10, QLatin1Char('0'))));
+        Write(path, Bytes(lines) + "a note\r\n");
+        ExamDocument document(path);
+        document.Read();
+        QCOMPARE(document.Kept(), QStringList{"a note"});
+        QVERIFY(Read(path).size() > 65536);
+        for (int save = 0; save < 2; ++save) {
+            document.Insert(Exam(QStringLiteral("New %1").arg(save)));
+            QVERIFY(!document.Save().merged);
+        }
+        QCOMPARE(document.Count(), 4002);
+        QVERIFY(Read(path).endsWith("a note\r\n"));
     }
 };
 

@@ -1,7 +1,7 @@
 #include "window/file_menu.h"
 
-#include "records/csv_export.h"
 #include "datafile/text_file.h"
+#include "records/csv_export.h"
 #include "window/drawing/pdf_report.h"
 #include "window/views/graph_view.h"
 #include "window/views/stats_view.h"
@@ -27,6 +27,38 @@ QString KeptLinesWarning(const QString& fileName, qsizetype count) {
     return QStringLiteral("WARNING : %1 lines of %2 could not be read. They are kept in the file unchanged.")
         .arg(count)
         .arg(fileName);
+}
+
+// Names the first few lines, one a line.
+QString FirstFew(const QStringList& lines) {
+    constexpr int kNamed = 5;
+    QString text = lines.mid(0, kNamed).join(QLatin1Char('\n'));
+    if (lines.size() > kNamed)
+        text += QStringLiteral("\n... and %1 more").arg(lines.size() - kNamed);
+    return text;
+}
+
+QString DropQuestion(const QString& fileName, const QStringList& dropped) {
+    return QStringLiteral(
+               "%1 no longer holds %2 of the exams held here (another program erased them):\n%3\n\n"
+               "Erase them here too ? No keeps them in the file.")
+        .arg(fileName, QString::number(dropped.size()), FirstFew(dropped));
+}
+
+QString MergeReport(const QString& fileName, const ExamDocument::SaveResult& saved) {
+    QString report =
+        saved.damaged ? QStringLiteral("%1 had been emptied or cut short by another program. It was taken as "
+                                       "damaged: the exams held here were written back, with the lines it "
+                                       "still held.")
+                            .arg(fileName)
+                      : fileName + QStringLiteral(" was changed by another program since it was read. Its "
+                                                  "changes and yours were merged.");
+    if (!saved.conflicts.isEmpty())
+        report +=
+            QStringLiteral("\n\nChanged both here and there, both versions kept (erase the one you do not "
+                           "want): ") +
+            saved.conflicts.join(QStringLiteral(", "));
+    return report;
 }
 
 // The suggested file of an export: the data file's name with the export's suffix, beside it.
@@ -109,9 +141,12 @@ std::function<void(qint64, qint64)> FileMenu::ReadingProgress() {
 
 bool FileMenu::SaveDataFile() {
     const QString name = x_.document.FileName();
-    const ExamDocument::SaveResult saved = x_.document.Save();
+    const ExamDocument::SaveResult saved = x_.document.Save([this, &name](const QStringList& dropped) {
+        return x_.messages.MsgBox(DropQuestion(name, dropped), YesNoQuestion, kTitle) == AnswerYes;
+    });
     if (saved.kind == ExamDocument::SaveResult::NotRead) {
-        x_.messages.MsgBox(name + QStringLiteral(" could not be read, so it was not replaced: ") + saved.error,
+        x_.messages.MsgBox(name + QStringLiteral(" could not be read, so it was not replaced: ") +
+                               saved.error,
                            Exclamation, kTitle);
         return false;
     }
@@ -121,10 +156,8 @@ bool FileMenu::SaveDataFile() {
     }
     if (saved.merged) {
         x_.screen.RefreshCurrent();
-        x_.messages.MsgBox(name +
-                               QStringLiteral(" was changed by another program since it was read. Its changes "
-                                              "and yours were merged."),
-                           Information, kTitle);
+        x_.messages.MsgBox(MergeReport(name, saved),
+                           saved.damaged || !saved.conflicts.isEmpty() ? Exclamation : Information, kTitle);
     }
     x_.messages.MsgBox(QStringLiteral("Data saved to ") + name, Information, kTitle);
     return true;
@@ -136,9 +169,9 @@ void FileMenu::File_Click() {
 }
 
 void FileMenu::ExportCsv_Click() {
-    const QString path =
-        x_.messages.SaveFileName(QStringLiteral("Export CSV"), Suggested(x_.document.Path(), QStringLiteral("csv")),
-                                 QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"));
+    const QString path = x_.messages.SaveFileName(QStringLiteral("Export CSV"),
+                                                  Suggested(x_.document.Path(), QStringLiteral("csv")),
+                                                  QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
     if (const auto error = ReplaceWholeFile(path, CsvOfRecords(x_.document.List().Lines())))
@@ -169,8 +202,8 @@ void FileMenu::Redo_Click() {
 
 bool FileMenu::Form_Unload() { return MayDropChanges(); }
 
-// Follows every change of the list. The list, once it has held an exam, stays on the menu; Erase exam(s) has nothing to do in an
-// empty list. Undo and Redo say what they would do.
+// Follows every change of the list. The list, once it has held an exam, stays on the menu; Erase exam(s) has
+// nothing to do in an empty list. Undo and Redo say what they would do.
 void FileMenu::FollowRecord() {
     const ExamDocument& document = x_.document;
     if (document.Count() > 0)
@@ -179,8 +212,10 @@ void FileMenu::FollowRecord() {
         x_.m.EraseExams->setEnabled(false);
     x_.m.Undo->setEnabled(document.CanUndo());
     x_.m.Redo->setEnabled(document.CanRedo());
-    x_.m.Undo->setText(document.CanUndo() ? QStringLiteral("&Undo ") + document.UndoText() : QStringLiteral("&Undo"));
-    x_.m.Redo->setText(document.CanRedo() ? QStringLiteral("&Redo ") + document.RedoText() : QStringLiteral("&Redo"));
+    x_.m.Undo->setText(document.CanUndo() ? QStringLiteral("&Undo ") + document.UndoText()
+                                          : QStringLiteral("&Undo"));
+    x_.m.Redo->setText(document.CanRedo() ? QStringLiteral("&Redo ") + document.RedoText()
+                                          : QStringLiteral("&Redo"));
 }
 
 } // namespace examora

@@ -18,9 +18,10 @@
 namespace examora {
 
 Form1::Form1(MessageService& messages, const Clock& clock, QWidget* parent)
-    : QMainWindow(parent), document_(kDataFileName), screen_(*this, c_, m_),
-      context_{document_, c_, m_, screen_, messages, clock}, stats_(context_), entry_(context_), graph_(context_),
-      list_(context_, entry_), info_(context_), file_(context_, stats_, graph_) {
+    : QMainWindow(parent), document_(kDataFileName),
+      screen_(*this, c_, m_), context_{document_, c_, m_, screen_, messages, clock}, stats_(context_),
+      entry_(context_), graph_(context_), list_(context_, entry_), info_(context_),
+      file_(context_, stats_, graph_) {
     setObjectName(QStringLiteral("Form1"));
     screen_.SetView(ViewId::MainStats, &stats_);
     screen_.SetView(ViewId::Entry, &entry_);

@@ -49,7 +49,8 @@ void WindowFixture::choose(const QString& item) {
         command->trigger();
 }
 
-void WindowFixture::typeExam(const QString& name, const QString& mark, const QString& credits, const QString& date) {
+void WindowFixture::typeExam(const QString& name, const QString& mark, const QString& credits,
+                             const QString& date) {
     retype(text(0), name);
     if (!date.isNull())
         retype(text(1), date);

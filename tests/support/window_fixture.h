@@ -34,8 +34,7 @@ public:
     void writeDataFile(const QByteArray& bytes) const;
 
     // The controls and menu items, by their names ("Text0", "ExamComm", "MarksTime", "Graphics").
-    template <class T = QWidget>
-    T* find(const QString& name) const {
+    template <class T = QWidget> T* find(const QString& name) const {
         T* found = window_->findChild<T*>(name);
         if (!found)
             qFatal("no control named %s", qPrintable(name));

@@ -1,8 +1,8 @@
 #include "datafile/data_file_keeper.h"
 
+#include "datafile/data_file.h"
 #include "datafile/text_file.h"
 #include "records/conversions.h"
-#include "datafile/data_file.h"
 #include "records/record_line.h"
 #include "records/work_aside.h"
 
@@ -94,31 +94,77 @@ void SplitRecords(LineStore& lines, QStringList& kept, const std::function<void(
 
 } // namespace
 
-QStringList MergeLines(const QStringList& disk, const QStringList& added, const QStringList& erased) {
-    QHash<QString, qsizetype> toErase;
-    for (const QString& line : erased)
-        ++toErase[line];
-    // Each erased line takes away one equal line, of those added here first, so that a line both
-    // added and erased cancels out whichever came first; then of the disk's.
-    auto keep = [&toErase](const QString& line) {
-        const auto erase = toErase.find(line);
-        if (erase == toErase.end() || erase.value() == 0)
-            return true;
-        --erase.value();
-        return false;
-    };
-    QStringList addedLeft;
-    for (const QString& line : added)
-        if (keep(line))
-            addedLeft.append(line);
-    QStringList merged;
-    merged.reserve(disk.size() + addedLeft.size());
+MergedLines MergeLines(const QStringList& disk, const QStringList& held, const LineChanges& changes,
+                       bool diskDamaged) {
+    QHash<QString, qsizetype> heldCount, change, diskCount;
+    for (const QString& line : held)
+        ++heldCount[line];
+    for (const QString& line : changes.added)
+        ++change[line];
+    for (const QString& line : changes.erased)
+        --change[line];
     for (const QString& line : disk)
-        if (keep(line))
-            merged.append(line);
-    merged.append(addedLeft);
+        ++diskCount[line];
+    auto countOf = [&](const QString& line) {
+        const qsizetype here = heldCount.value(line), there = diskCount.value(line);
+        const qsizetype base = here - change.value(line);
+        if (diskDamaged)
+            return std::max(here, there);
+        if (there == base || there == here)
+            return here;
+        return std::max<qsizetype>(0, there + change.value(line));
+    };
+    MergedLines merged;
+    QHash<QString, qsizetype> left; // copies of each line still to write
+    auto take = [&](const QString& line) {
+        auto at = left.find(line);
+        if (at == left.end())
+            at = left.insert(line, countOf(line));
+        if (at.value() == 0)
+            return false;
+        --at.value();
+        merged.lines.append(line);
+        return true;
+    };
+    for (const QString& line : disk)
+        take(line);
+    // Each line held here: one of the copies the disk gave, one more to write, or one left out.
+    QHash<QString, qsizetype> seen;
+    for (const QString& line : held) {
+        if (seen[line]++ < std::min(diskCount.value(line), countOf(line)))
+            continue;
+        if (!take(line))
+            merged.dropped.append(line);
+    }
+    // An exam erased on both sides, each side having put a version of its own in its place.
+    for (auto erased = change.cbegin(); erased != change.cend(); ++erased) {
+        const QString& line = erased.key();
+        if (erased.value() >= 0 || diskCount.value(line) >= heldCount.value(line) - erased.value())
+            continue;
+        const QString name = RecordParts(line).value(0);
+        auto versionOf = [&name](const QString& other) { return RecordParts(other).value(0) == name; };
+        const bool mine = std::any_of(changes.added.cbegin(), changes.added.cend(), versionOf);
+        const bool theirs = std::any_of(disk.cbegin(), disk.cend(), [&](const QString& other) {
+            return versionOf(other) && heldCount.value(other) == 0;
+        });
+        if (mine && theirs && !merged.conflicts.contains(name))
+            merged.conflicts.append(name);
+    }
     return merged;
 }
+
+namespace {
+
+// Whether the bytes end with a line end, in UTF-8 or in UTF-16 of either order.
+bool EndsWithLineEnd(QByteArrayView tail) {
+    auto isEnd = [](char c) { return c == '\n' || c == '\r'; };
+    const qsizetype n = tail.size();
+    if (n >= 1 && isEnd(tail[n - 1]))
+        return true;
+    return n >= 2 && ((tail[n - 1] == 0 && isEnd(tail[n - 2])) || (tail[n - 2] == 0 && isEnd(tail[n - 1])));
+}
+
+} // namespace
 
 DataFileKeeper::Lines DataFileKeeper::Sorted(const QStringList& lines) {
     Lines split{LineStore(lines), {}};
@@ -136,10 +182,14 @@ DataFileKeeper::ReadOutcome DataFileKeeper::Read(const std::function<void(qint64
     DataLineReader reader;
     FingerPrint print;
     const qint64 size = QFileInfo(path_).size();
-    // A record line takes twenty bytes or more.
-    reader.Reserve(static_cast<qsizetype>(size / 20), static_cast<qsizetype>(size));
+    // A record line takes twenty bytes or more. A file over the cap is refused by the read: nothing
+    // is reserved for it.
+    if (size <= kMaxDataFileBytes)
+        reader.Reserve(static_cast<qsizetype>(size / 20), static_cast<qsizetype>(size));
+    QByteArray tail;
     const FileRead file = ReadFileInPieces(path_, kMaxDataFileBytes, [&](QByteArrayView piece) {
         print.Add(piece);
+        tail = (tail + piece.last(std::min<qsizetype>(2, piece.size())).toByteArray()).right(2);
         reader.Feed(piece);
         if (progress)
             progress(print.size, 2 * size);
@@ -153,6 +203,7 @@ DataFileKeeper::ReadOutcome DataFileKeeper::Read(const std::function<void(qint64
     outcome.kind = ReadOutcome::Done;
     outcome.byteCount = print.size;
     diskPrint_ = print.Value();
+    diskWhole_ = tail.isEmpty() || EndsWithLineEnd(tail);
     unread_.reset();
     outcome.records = reader.Finish();
     kept_.clear();
@@ -163,7 +214,8 @@ DataFileKeeper::ReadOutcome DataFileKeeper::Read(const std::function<void(qint64
     return outcome;
 }
 
-DataFileKeeper::SaveOutcome DataFileKeeper::Save(const LineStore& records, const LineChanges& changes) {
+DataFileKeeper::SaveOutcome DataFileKeeper::Save(const LineStore& records, const LineChanges& changes,
+                                                 const DropQuestion& mayDrop) {
     SaveOutcome outcome;
     if (unread_) {
         outcome.kind = SaveOutcome::NotRead;
@@ -192,9 +244,25 @@ DataFileKeeper::SaveOutcome DataFileKeeper::Save(const LineStore& records, const
     const bool changedOnDisk = diskNow && diskNow != diskPrint_;
     if (changedOnDisk) {
         DataLineReader reader;
-        if (!readAgain([&reader](QByteArrayView piece) { reader.Feed(piece); }))
+        QByteArray tail;
+        qint64 size = 0;
+        if (!readAgain([&](QByteArrayView piece) {
+                reader.Feed(piece);
+                size += piece.size();
+                tail = (tail + piece.last(std::min<qsizetype>(2, piece.size())).toByteArray()).right(2);
+            }))
             return outcome;
-        merged = Sorted(MergeLines(reader.Finish().Lines(), changes.added, changes.erased));
+        // A file read whole that is now empty, or ends in the middle of a line, was cut by a crash or
+        // a placeholder, not edited: what it lacks was not erased.
+        outcome.damaged = diskWhole_ && diskPrint_ && (size == 0 || !EndsWithLineEnd(tail));
+        QStringList disk = reader.Finish().Lines();
+        if (outcome.damaged && size > 0)
+            disk.removeLast(); // the line cut in its middle
+        MergedLines lines = MergeLines(disk, records.Lines() + kept_, changes, outcome.damaged);
+        if (!lines.dropped.isEmpty() && !(mayDrop && mayDrop(lines.dropped)))
+            lines.lines.append(lines.dropped);
+        outcome.conflicts = std::move(lines.conflicts);
+        merged = Sorted(lines.lines);
         bytes = merged.records.FileBytes(merged.kept);
     } else {
         bytes = records.FileBytes(kept_);
@@ -205,6 +273,7 @@ DataFileKeeper::SaveOutcome DataFileKeeper::Save(const LineStore& records, const
         return outcome;
     }
     diskPrint_ = PrintOf(bytes);
+    diskWhole_ = true;
     if (changedOnDisk) {
         kept_ = std::move(merged.kept);
         outcome.merged = std::move(merged.records);

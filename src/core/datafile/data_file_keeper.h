@@ -13,9 +13,20 @@
 
 namespace examora {
 
-// Three-way merge of multisets of lines: the lines on disk now, plus those added, minus those
-// erased, each counted as often as it occurs. Disk lines keep their order; added ones follow.
-QStringList MergeLines(const QStringList& disk, const QStringList& added, const QStringList& erased);
+// The merge of the lines on disk now with the lines held here, each line counted as often as it
+// occurs. A line's count at the last read is what is held less what was added here plus what was
+// erased here. Where the disk still holds that count, or already holds the count held here (the
+// same change made on both sides), the count held here stands; otherwise the disk's count moves
+// by the change made here. A damaged disk (emptied, or cut in the middle of a line) erased
+// nothing: every line held stays, with the lines the disk holds more of. Disk lines keep their
+// order; the lines held here that it lacks follow.
+struct MergedLines {
+    QStringList lines;
+    QStringList dropped;   // lines held here that the merge leaves out, each as often as it goes
+    QStringList conflicts; // names of exams changed differently here and on disk: both kept
+};
+MergedLines MergeLines(const QStringList& disk, const QStringList& held, const LineChanges& changes,
+                       bool diskDamaged = false);
 
 class DataFileKeeper {
 public:
@@ -42,10 +53,16 @@ public:
         enum Kind { Written, NotRead, Failed } kind = Written;
         QString error;                   // why it was not written
         std::optional<LineStore> merged; // the records after a merge with changes on disk, read and sorted
+        bool damaged = false;            // the disk was found emptied or cut short, and taken as damaged
+        QStringList conflicts;           // names of exams changed here and on disk, both versions kept
     };
+    // Asked before a merge leaves out lines held here (erased by the other program, or missing from
+    // its file); true lets them go, false keeps them.
+    using DropQuestion = std::function<bool(const QStringList& dropped)>;
     // Writes the records, then the kept lines. Reads the file first: where another program changed
     // it since the last read or save, the result is the merge of its lines and these changes.
-    SaveOutcome Save(const LineStore& records, const LineChanges& changes);
+    // Without a question, lines held here are never dropped.
+    SaveOutcome Save(const LineStore& records, const LineChanges& changes, const DropQuestion& mayDrop = {});
 
 private:
     struct Lines {
@@ -58,6 +75,7 @@ private:
     QStringList kept_;
     std::optional<QString> unread_;   // why the file could not be read, until a read succeeds
     std::optional<size_t> diskPrint_; // the bytes on disk at the last read or save; none: no file
+    bool diskWhole_ = true;           // those bytes were empty or ended with a line end
 };
 
 } // namespace examora

@@ -27,9 +27,10 @@ ExamDocument::ReadResult ExamDocument::Read(const std::function<void(qint64, qin
     return result;
 }
 
-ExamDocument::SaveResult ExamDocument::Save() {
-    DataFileKeeper::SaveOutcome saved = keeper_.Save(list_.Held(), list_.Changes());
-    SaveResult result{static_cast<SaveResult::Kind>(saved.kind), saved.error, saved.merged.has_value()};
+ExamDocument::SaveResult ExamDocument::Save(const DataFileKeeper::DropQuestion& mayDrop) {
+    DataFileKeeper::SaveOutcome saved = keeper_.Save(list_.Held(), list_.Changes(), mayDrop);
+    SaveResult result{static_cast<SaveResult::Kind>(saved.kind), saved.error, saved.merged.has_value(),
+                      saved.damaged, saved.conflicts};
     if (saved.kind != DataFileKeeper::SaveOutcome::Written)
         return result;
     if (saved.merged) {

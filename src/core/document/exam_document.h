@@ -43,10 +43,13 @@ public:
     struct SaveResult {
         enum Kind { Written, NotRead, Failed } kind = Written;
         QString error;
-        bool merged = false; // another program had changed the file: the list now holds the merge
+        bool merged = false;   // another program had changed the file: the list now holds the merge
+        bool damaged = false;  // its file was found emptied or cut short: nothing it lacked was erased
+        QStringList conflicts; // names of exams changed both here and there: both versions kept
     };
-    // Writes the exams and the kept lines; nothing is unsaved after a save that wrote.
-    SaveResult Save();
+    // Writes the exams and the kept lines; nothing is unsaved after a save that wrote. mayDrop is
+    // asked before a merge leaves out exams held here (see DataFileKeeper::Save).
+    SaveResult Save(const DataFileKeeper::DropQuestion& mayDrop = {});
 
     // The changes of the list, each one step of the history. Insert and Change return the row of
     // the line put in.
@@ -84,8 +87,8 @@ private:
     ExamListModel list_;
     DataFileKeeper keeper_;
     std::vector<Edit> edits_;
-    std::size_t done_ = 0;                   // edits_ before this are applied
-    std::optional<std::size_t> clean_ = 0;   // done_ as it was at the last read or save, if reachable
+    std::size_t done_ = 0;                 // edits_ before this are applied
+    std::optional<std::size_t> clean_ = 0; // done_ as it was at the last read or save, if reachable
     bool erasedNothing_ = false;
 };
 
