@@ -1,9 +1,9 @@
 // The data file without a window: its lines in and out byte for byte, its encodings, and the
 // whole-file reader and writer under real faults (the tests run as root, so a fault is a folder in
 // place of the file, a full or read-only tmpfs, or the process acting as the user nobody).
-#include "datafile/text_file.h"
 #include "datafile/data_file.h"
 #include "datafile/data_file_keeper.h"
+#include "datafile/text_file.h"
 #include "support/as_nobody.h"
 
 #include <QDir>
@@ -84,7 +84,9 @@ private slots:
         QTest::newRow("mixed ends") << Latin("a\nb\r\nc") << QStringList{"a", "b", "c"};
         QTest::newRow("blank line between is left out") << Latin("a\r\n\r\nb\r\n") << QStringList{"a", "b"};
         QTest::newRow("empty lines only") << Latin("\r\n\n\r\n") << QStringList{};
-        QTest::newRow("a lone CR stays inside its line") << Latin("a\rb\r\n") << QStringList{"a\rb"};
+        QTest::newRow("a lone CR ends a line") << Latin("a\rb\r\n") << QStringList{"a", "b"};
+        QTest::newRow("UTF-16 without a mark")
+            << Latin("a\0;\0b\0\r\0\n\0c\0", 12) << QStringList{"a;b", "c"};
         QTest::newRow("NUL bytes stay inside their line")
             << Latin("a\0b\r\nc", 6) << QStringList{QString(QStringLiteral("a")) + QChar(0) + u'b', "c"};
         QTest::newRow("UTF-8") << Latin("Universit\xc3\xa0;1/2/2007;30;6\r\n")
@@ -99,8 +101,10 @@ private slots:
         QTest::newRow("Windows-1252 letters of 0x80 to 0x9F")
             << Latin("\x80\x8a\x9c\x9f\r\n") << QStringList{QString::fromUtf8("€ŠœŸ")};
         QTest::newRow("each line in its own encoding")
-            << Latin("caf\xc3\xa9\r\nna\xefve\r\n") << QStringList{QString::fromUtf8("café"), QString::fromUtf8("naïve")};
-        QTest::newRow("UTF-16 LE") << Latin("\xff\xfe\xe0\0\r\0\n\0b\0", 10) << QStringList{QString::fromUtf8("à"), "b"};
+            << Latin("caf\xc3\xa9\r\nna\xefve\r\n")
+            << QStringList{QString::fromUtf8("café"), QString::fromUtf8("naïve")};
+        QTest::newRow("UTF-16 LE") << Latin("\xff\xfe\xe0\0\r\0\n\0b\0", 10)
+                                   << QStringList{QString::fromUtf8("à"), "b"};
         QTest::newRow("UTF-16 BE") << Latin("\xfe\xff\0\xe0\0\n", 6) << QStringList{QString::fromUtf8("à")};
     }
     void linesAreReadUpToEachLineEnd() {
@@ -269,21 +273,23 @@ private slots:
         using L = QStringList;
         QTest::newRow("both sides added") << L{"a", "theirs"} << L{"a", "mine"} << L{"mine"} << L{} << false
                                           << L{"a", "theirs", "mine"} << L{};
-        QTest::newRow("erased here, kept there") << L{"a", "b"} << L{"b"} << L{} << L{"a"} << false << L{"b"} << L{};
+        QTest::newRow("erased here, kept there")
+            << L{"a", "b"} << L{"b"} << L{} << L{"a"} << false << L{"b"} << L{};
         QTest::newRow("erased on both sides") << L{"b"} << L{"b"} << L{} << L{"a"} << false << L{"b"} << L{};
-        QTest::newRow("one of two equal lines erased") << L{"a", "a", "b", "c"} << L{"a", "b"} << L{} << L{"a"}
-                                                       << false << L{"a", "b", "c"} << L{};
-        QTest::newRow("a duplicate erased on both sides") << L{"a", "b"} << L{"a", "b"} << L{} << L{"a"} << false
-                                                          << L{"a", "b"} << L{};
-        QTest::newRow("the same line added on both sides") << L{"a", "x"} << L{"a", "x"} << L{"x"} << L{}
-                                                           << false << L{"a", "x"} << L{};
-        QTest::newRow("added then erased here") << L{"a", "z"} << L{"a"} << L{"x"} << L{"x"} << false
-                                                << L{"a", "z"} << L{};
-        QTest::newRow("erased there, held here") << L{"b"} << L{"a", "b", "a"} << L{} << L{} << false << L{"b"}
-                                                 << L{"a", "a"};
-        QTest::newRow("emptied: damaged") << L{} << L{"a", "b"} << L{"b"} << L{} << true << L{"a", "b"} << L{};
-        QTest::newRow("cut: damaged") << L{"a", "z"} << L{"a", "b"} << L{} << L{} << true << L{"a", "z", "b"}
-                                      << L{};
+        QTest::newRow("one of two equal lines erased")
+            << L{"a", "a", "b", "c"} << L{"a", "b"} << L{} << L{"a"} << false << L{"a", "b", "c"} << L{};
+        QTest::newRow("a duplicate erased on both sides")
+            << L{"a", "b"} << L{"a", "b"} << L{} << L{"a"} << false << L{"a", "b"} << L{};
+        QTest::newRow("the same line added on both sides")
+            << L{"a", "x"} << L{"a", "x"} << L{"x"} << L{} << false << L{"a", "x"} << L{};
+        QTest::newRow("added then erased here")
+            << L{"a", "z"} << L{"a"} << L{"x"} << L{"x"} << false << L{"a", "z"} << L{};
+        QTest::newRow("erased there, held here")
+            << L{"b"} << L{"a", "b", "a"} << L{} << L{} << false << L{"b"} << L{"a", "a"};
+        QTest::newRow("emptied: damaged")
+            << L{} << L{"a", "b"} << L{"b"} << L{} << true << L{"a", "b"} << L{};
+        QTest::newRow("cut: damaged")
+            << L{"a", "z"} << L{"a", "b"} << L{} << L{} << true << L{"a", "z", "b"} << L{};
     }
     void changesAreMergedWithTheLinesOnDisk() {
         QFETCH(QStringList, disk);

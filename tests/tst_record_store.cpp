@@ -130,6 +130,13 @@ private slots:
                           "\xC3\x96kologie,2005-06-21,28,6\r\n");
         QTest::newRow("day-first dates written in ISO form")
             << "it_IT" << QStringList{"Fisica;31/12/2006;28;9"} << QByteArray("Fisica,2006-12-31,28,9\r\n");
+        QTest::newRow("a comma alone")
+            << "en_US" << QStringList{"a,b;1/2/2007;30;6"} << QByteArray("\"a,b\",2007-01-02,30,6\r\n");
+        QTest::newRow("names that start like formulas stay text")
+            << "en_US"
+            << QStringList{"=1+2;1/2/2007;30;6", "+a;1/2/2007;30;6", "-a;1/2/2007;30;6", "@a;1/2/2007;30;6"}
+            << QByteArray("'=1+2,2007-01-02,30,6\r\n'+a,2007-01-02,30,6\r\n'-a,2007-01-02,30,6\r\n'@a,2007-"
+                          "01-02,30,6\r\n");
         QTest::newRow("unreadable lines left out")
             << "en_US" << QStringList{"not a record", "Math;someday;28;9", "Art;1/2/2007;30;6"}
             << QByteArray("Art,2007-01-02,30,6\r\n");

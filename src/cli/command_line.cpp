@@ -1,8 +1,8 @@
 #include "cli/command_line.h"
 
-#include "records/csv_export.h"
 #include "datafile/data_file.h"
 #include "datafile/data_file_keeper.h"
+#include "records/csv_export.h"
 #include "stats/stats_report.h"
 
 #include <QCommandLineParser>
@@ -80,6 +80,17 @@ int RunWithoutWindow(const QCoreApplication& app) {
     const DataFileKeeper::ReadOutcome read = dataFile.Read();
     if (read.kind != DataFileKeeper::ReadOutcome::Done)
         return Refuse(path + QStringLiteral(": ") + read.error);
+    // The lines that are no exams count for nothing; the user hears how many, as the window says.
+    if (const qsizetype kept = dataFile.Kept().size(); kept > 0) {
+        Print(stderr,
+              (kept == 1 ? QStringLiteral("examora: 1 line of %1 could not be read as an exam; it counts for "
+                                          "nothing here\n")
+                               .arg(path)
+                         : QStringLiteral("examora: %1 lines of %2 could not be read as exams; they count "
+                                          "for nothing here\n")
+                               .arg(QString::number(kept), path))
+                  .toLocal8Bit());
+    }
     const QStringList records = read.records.Lines();
     Print(stdout, parser.isSet(kReport) ? StatsReport(records).toUtf8() : CsvOfRecords(records));
     return 0;

@@ -18,4 +18,16 @@ status=0
 "${examora[@]}" --report "$dir/missing.txt" 2> "$dir/error" >/dev/null || status=$?
 [ "$status" = 1 ] || fail "a missing file gives status $status"
 grep -q "missing.txt: No such file or directory" "$dir/error" || fail "the reason: $(cat "$dir/error")"
+printf 'Analysis;2005-01-10;30;6\r\nnot an exam\r\n' > "$dir/one-bad.txt"
+"${examora[@]}" --report "$dir/one-bad.txt" 2> "$dir/error" >/dev/null || fail "a line that is no exam ends the report"
+grep -q "1 line of .*one-bad.txt could not be read as an exam" "$dir/error" || fail "unread lines: $(cat "$dir/error")"
+status=0
+"${examora[@]}" --report "$dir/exams.txt" "$dir/one-bad.txt" 2>/dev/null >/dev/null || status=$?
+[ "$status" = 1 ] || fail "two files give status $status"
+status=0
+"${examora[@]}" --report --export-csv "$dir/exams.txt" 2>/dev/null >/dev/null || status=$?
+[ "$status" = 1 ] || fail "both options give status $status"
+status=0
+"${examora[@]}" --report "$dir" 2>/dev/null >/dev/null || status=$?
+[ "$status" = 1 ] || fail "a folder gives status $status"
 echo "command line answers without a display"

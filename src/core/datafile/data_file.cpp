@@ -36,15 +36,33 @@ void AppendLine(LineStore& lines, QByteArrayView bytes) {
         lines.Append(FromWindows1252(bytes).toUtf8());
 }
 
-void AppendUtf16Lines(LineStore& lines, const QByteArray& bytes, QStringDecoder::Encoding encoding) {
+// Lines end at LF, CR LF or a lone CR (the older Macs' line end).
+void AppendUtf16Lines(LineStore& lines, QByteArrayView bytes, QStringDecoder::Encoding encoding) {
     QStringDecoder utf16(encoding, QStringDecoder::Flag::Stateless);
-    const QString text = utf16.decode(QByteArrayView(bytes).sliced(2));
-    for (QStringView line : QStringView(text).tokenize(QChar(10))) {
-        if (line.endsWith(QChar(13)))
-            line.chop(1);
-        if (!line.isEmpty())
-            lines.Append(line.toUtf8());
+    const QString text = utf16.decode(bytes);
+    for (QStringView line : QStringView(text).tokenize(QChar(10)))
+        for (QStringView part : line.tokenize(QChar(13)))
+            if (!part.isEmpty())
+                lines.Append(part.toUtf8());
+}
+
+// The bytes a file's start is judged on: its byte-order mark, or its first characters.
+constexpr qsizetype kStartBytes = 16;
+
+// A file without a byte-order mark is UTF-16 when its first characters, plain letters as a name
+// is, each have one zero byte, always the same one: no other text file starts so.
+int Utf16WithoutMark(QByteArrayView start) {
+    start = start.first(std::min(start.size(), kStartBytes) & ~qsizetype{1});
+    if (start.size() < 4)
+        return 0;
+    for (int zero : {1, 0}) {
+        bool all = true;
+        for (qsizetype i = 0; i < start.size() && all; i += 2)
+            all = start[i + zero] == 0 && start[i + 1 - zero] != 0;
+        if (all)
+            return zero == 1 ? 1 : 2;
     }
+    return 0;
 }
 
 } // namespace
@@ -64,20 +82,28 @@ void DataLineReader::Start() {
     // A UTF-8 byte-order mark at the very start is no part of the first line.
     else if (pending_.startsWith("\xEF\xBB\xBF"))
         pending_.remove(0, 3);
+    if (utf16_)
+        pending_.remove(0, 2);
+    else
+        utf16_ = Utf16WithoutMark(pending_);
 }
 
+// A CR ends a line too, alone or before the LF.
 void DataLineReader::Take(QByteArrayView line) {
-    if (line.endsWith('\r'))
-        line.chop(1);
-    if (!line.isEmpty())
-        AppendLine(lines_, line);
+    for (qsizetype start = 0, end; start < line.size(); start = end + 1) {
+        end = line.indexOf('\r', start);
+        if (end < 0)
+            end = line.size();
+        if (end > start)
+            AppendLine(lines_, line.sliced(start, end - start));
+    }
 }
 
 void DataLineReader::Feed(QByteArrayView piece) {
     if (!started_) {
         // The byte-order mark decides how the file is read: wait for its three bytes.
         pending_.append(piece);
-        if (pending_.size() < 3)
+        if (pending_.size() < kStartBytes)
             return;
         Start();
         piece = {};
@@ -108,8 +134,13 @@ void DataLineReader::Feed(QByteArrayView piece) {
 }
 
 LineStore DataLineReader::Finish() {
-    if (!started_)
+    if (!started_) {
         Start();
+        if (!utf16_) {
+            const QByteArray first = std::exchange(pending_, {});
+            Feed(first);
+        }
+    }
     if (utf16_)
         AppendUtf16Lines(lines_, std::exchange(pending_, {}),
                          utf16_ == 1 ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);

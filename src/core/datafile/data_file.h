@@ -17,8 +17,9 @@ inline const QString kDataFileName = QStringLiteral("Examora.TXT");
 // list of exams the program is made for takes a few megabytes.
 inline constexpr qint64 kMaxDataFileBytes = qint64{256} * 1024 * 1024;
 
-// Every non-empty line of the file: up to LF, without a CR before it; a last line without an end
-// is a line too. Empty lines carry nothing and are left out.
+// Every non-empty line of the file: up to LF, CR LF or a lone CR; a last line without an end is a
+// line too. Empty lines carry nothing and are left out. A file that starts with a UTF-16 byte-order
+// mark, or whose first character has a zero byte, is read as UTF-16.
 QStringList DecodeDataLines(const QByteArray& bytes);
 
 // The same, fed with the file's bytes piece by piece, so that the whole file is never held at once.

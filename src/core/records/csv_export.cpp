@@ -6,7 +6,12 @@
 namespace examora {
 namespace {
 
-QString CsvField(const QString& text) {
+// A cell that starts like a formula (=, +, -, @, a tab or a CR) is run by spreadsheets as one: an
+// apostrophe before it keeps it text, as careful tools write it.
+QString CsvField(QString text) {
+    static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
+    if (!text.isEmpty() && kFormulaStarts.contains(text.front()))
+        text.prepend(QLatin1Char('\''));
     if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QChar(10)) &&
         !text.contains(QChar(13)))
         return text;
