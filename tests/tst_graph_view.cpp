@@ -1,10 +1,8 @@
 // The two graphs on the real window: what the Graphics menu offers, the colours on the surface, the
 // Units pop-up and the read-out that the pointer writes into the title.
-#include "platform/shape_painter.h"
-#include "records/conversions.h"
+#include "window/widgets/shape_painter.h"
 #include "support/window_fixture.h"
 
-#include <QAction>
 #include <QMenu>
 #include <QScreen>
 #include <QTest>
@@ -16,16 +14,11 @@ using namespace examora::testing;
 
 namespace {
 
-const QString kWhite = QStringLiteral("#ffffff");
-const QString kYellow = QStringLiteral("#ffff00");
-const QString kBlue = QStringLiteral("#0000ff");
-const QString kDarkGreen = QStringLiteral("#004000");
-const QString kDarkBlue = QStringLiteral("#000040");
-
+const QString kWhite = "#ffffff", kYellow = "#ffff00", kBlue = "#0000ff", kDarkGreen = "#004000",
+              kDarkBlue = "#000040", kStem = "a white stem";
 // 15 January, 3 and 20 March 2004; marks 18, 30 and 24, marks times credits 108, 270 and 144. In
 // list order Chemistry comes before Physics, both in March.
-const QStringList kWorkedExample{"Analysis;1/15/2004;18;6", "Chemistry;3/20/2004;30;9",
-                                 "Physics;3/3/2004;24;6"};
+const QStringList kWorkedExample{"Analysis;1/15/2004;18;6", "Chemistry;3/20/2004;30;9", "Physics;3/3/2004;24;6"};
 // Over three years from 10 March 2003; in years Chemistry and Physics share x = 1.
 const QStringList kThreeYears{"Analysis;3/10/2003;18;6", "Chemistry;3/20/2004;30;9", "Physics;3/3/2004;24;6",
                               "Statistics;6/5/2005;27;3"};
@@ -33,48 +26,85 @@ const QStringList kThreeYears{"Analysis;3/10/2003;18;6", "Chemistry;3/20/2004;30
 QString ColourAt(const QImage& image, QPointF pixel) {
     return image.pixelColor(int(std::floor(pixel.x())), int(std::floor(pixel.y()))).name();
 }
+QString Corner(const QImage& image) { return ColourAt(image, QPointF(image.width() - 1, 0)); }
+QImage Shown(const WindowFixture& f) { return f.surface()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
-QImage Shown(Form1& w) { return w.surface->grab().toImage().convertToFormat(QImage::Format_RGB32); }
-
-// The circle's radius in pixels: a ninety-ninth of the graph's width.
-double RadiusPixels(Form1& w) { return w.surface->width() / 99.0; }
-
-// True when one of the three columns around the mapped x is pure white at that height.
-bool WhiteStemAt(const QImage& image, QPointF pixel) {
-    for (int dx = -1; dx <= 1; ++dx)
-        if (image.pixelColor(int(std::floor(pixel.x())) + dx, int(std::floor(pixel.y()))).name() == kWhite)
-            return true;
-    return false;
+// A point of the graph (x, y), moved right and down by a number of circle radii (a radius is a
+// ninety-ninth of the graph's width), and its colour on screen: kStem is white in one of the three
+// columns there, where a stem one pixel wide may fall.
+struct Spot {
+    double x, y, right, down;
+    QString colour;
+};
+// The spots whose colour on screen differs.
+QStringList Wrong(const WindowFixture& f, const QImage& image, std::initializer_list<Spot> spots) {
+    QStringList wrong;
+    for (const Spot& s : spots) {
+        const QPointF at = f.surface()->ToPixels({s.x, s.y}) + QPointF(s.right, s.down) * f.surface()->width() / 99.0;
+        QString seen = ColourAt(image, at);
+        for (int dx : {-1, 1})
+            if (s.colour == kStem && seen != kWhite)
+                seen = ColourAt(image, at + QPointF(dx, 0));
+        if (seen != (s.colour == kStem ? kWhite : s.colour))
+            wrong.append(QStringLiteral("(%1, %2): %3, not %4").arg(s.x).arg(s.y).arg(seen, s.colour));
+    }
+    return wrong;
 }
 
-void OpenMenu(QMenu* menu);
-
-// Chooses a graph from the Graphics menu and waits until the window has reached its maximised size,
-// which the window system gives it in its own time.
-void Draw(Form1& w, QAction* graph) {
-    OpenMenu(w.Graphics);
-    graph->trigger();
-    QTRY_COMPARE(w.frameGeometry(), w.screen()->availableGeometry());
-    QTRY_COMPARE(w.surface->Image().size(), w.surface->size());
+// Opens the Graphics menu: whether it offers its two graphs.
+QList<bool> GraphsOffered(WindowFixture& f) {
+    emit f.find<QMenu>("Graphics")->aboutToShow();
+    return {f.action("MarksTime")->isEnabled(), f.action("MarksCredits")->isEnabled()};
+}
+// The checked items of the Graphics menu and of the Units pop-up.
+QStringList CheckedItems(const WindowFixture& f) {
+    QStringList checked;
+    for (const char* item : {"MarksTime", "MarksCredits", "Years", "Months", "Days"})
+        if (f.action(item)->isChecked())
+            checked.append(item);
+    return checked;
 }
 
-void OpenMenu(QMenu* menu) {
-    menu->popup(QPoint(10, 10));
-    QTRY_VERIFY(menu->isVisible());
-    menu->hide();
+// Chooses a graph and waits for the maximised size, which the window system gives in its own time.
+void Draw(WindowFixture& f, const char* graph) {
+    f.choose(graph);
+    QTRY_COMPARE(f.window().frameGeometry(), f.window().screen()->availableGeometry());
+    QTRY_COMPARE(f.surface()->Image().size(), f.surface()->size());
 }
 
-void ChooseUnit(Form1& w, QAction* unit) {
-    QTest::mousePress(w.surface, Qt::RightButton, {}, QPoint(40, 40));
-    QTRY_VERIFY(w.SetTimeUnits->isVisible());
-    QTest::mouseRelease(w.surface, Qt::RightButton, {}, QPoint(40, 40));
-    QVERIFY(w.SetTimeUnits->isVisible());
-    QTest::mouseClick(w.SetTimeUnits, Qt::LeftButton, {}, w.SetTimeUnits->actionGeometry(unit).center());
-    QTRY_VERIFY(!w.SetTimeUnits->isVisible());
+// The right button opens the Units pop-up where it is pressed, and it stays open once released.
+void ChooseUnit(WindowFixture& f, const char* unit, QPoint at = QPoint(60, 50)) {
+    QMenu* units = f.find<QMenu>("SetTimeUnits");
+    QTest::mousePress(f.surface(), Qt::RightButton, {}, at);
+    QTRY_VERIFY(units->isVisible());
+    QTest::mouseRelease(f.surface(), Qt::RightButton, {}, at);
+    QVERIFY(units->isVisible());
+    QCOMPARE(units->pos(), f.surface()->mapToGlobal(at));
+    QTest::mouseClick(units, Qt::LeftButton, {}, units->actionGeometry(f.action(unit)).center());
+    QTRY_VERIFY(!units->isVisible());
 }
 
-// The number after the read-out's label.
-double ValueOf(const QString& caption) { return caption.section(QStringLiteral(" : "), 1).toDouble(); }
+// Moves the pointer over the point (x, y) of the graph.
+void PointAt(WindowFixture& f, double x, double y) {
+    QTest::mouseMove(f.surface(), f.surface()->ToPixels({x, y}).toPoint());
+}
+
+// Moving the pointer and pressing the right button leave the title as it is and open no pop-up.
+void PointerIgnored(WindowFixture& f) {
+    const QString caption = f.caption();
+    QTest::mouseMove(f.surface(), QPoint(50, 60));
+    QTest::mouseClick(f.surface(), Qt::RightButton, {}, QPoint(50, 50));
+    QCoreApplication::processEvents();
+    QVERIFY(!f.find<QMenu>("SetTimeUnits")->isVisible());
+    QCOMPARE(f.caption(), caption);
+}
+
+// The surface holds nothing drawn on its background.
+QImage Plain(const WindowFixture& f, const QColor& background) {
+    QImage plain(f.surface()->Image().size(), QImage::Format_RGB32);
+    plain.fill(background);
+    return plain;
+}
 
 } // namespace
 
@@ -83,91 +113,97 @@ class TestGraphView : public QObject {
 private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    void graphicsItemsNeedTwoExams() {
-        WindowFixture fixture(DataFile({"Analysis;1/15/2004;18;6"}));
-        Form1& w = fixture.window();
-        OpenMenu(w.Graphics);
-        QVERIFY(!w.MarksTime->isEnabled());
-        QVERIFY(!w.MarksCredits->isEnabled());
-        w.ExamList->AddItem(QStringLiteral("Physics;3/3/2004;24;6"));
-        OpenMenu(w.Graphics);
-        QVERIFY(w.MarksTime->isEnabled());
-        QVERIFY(w.MarksCredits->isEnabled());
-        w.ExamList->RemoveItem(0);
-        OpenMenu(w.Graphics);
-        QVERIFY(!w.MarksTime->isEnabled());
+    // With one exam the graphs are not offered and choosing one changes nothing; a graph whose second
+    // exam is undone under it only clears the surface.
+    void graphsNeedTwoExams() {
+        WindowFixture f(DataFile({"Analysis;1/15/2004;18;6"}));
+        QCOMPARE(GraphsOffered(f), (QList<bool>{false, false}));
+        f.choose("MarksTime");
+        QVERIFY(f.text(0)->isVisible());
+        QCOMPARE(f.caption(), "Examora");
+        QCOMPARE(f.surface()->Scale().height, 0.0);
+        QCOMPARE(f.surface()->Image(), Plain(f, f.surface()->BackColor()));
+        PointerIgnored(f);
+
+        f.typeExam("Physics", "24", "6", "3/3/2004");
+        QCOMPARE(GraphsOffered(f), (QList<bool>{true, true}));
+        Draw(f, "MarksTime");
+        f.window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.window()));
+        QTest::keyClick(&f.window(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.lines(), QStringList{"Analysis;1/15/2004;18;6"});
+        QCOMPARE(f.surface()->Image(), Plain(f, QColor(0, 64, 0)));
+        QCOMPARE(GraphsOffered(f), (QList<bool>{false, false}));
     }
 
-    // With one exam a drawing only clears the surface: the entry panel stays and nothing else moves.
-    void oneExamOnlyClearsTheSurface() {
-        WindowFixture fixture(DataFile({"Analysis;1/15/2004;18;6"}));
-        Form1& w = fixture.window();
-        QVERIFY(w.Text[0]->isVisible());
-        w.DrawMarksTimeGraph();
-        QVERIFY(!w.graphShown);
-        QCOMPARE(w.surface->Scale().height, 0.0);
-        QVERIFY(w.Text[0]->isVisible());
-        QCOMPARE(w.Caption(), QStringLiteral("Examora"));
-        QImage plain(w.surface->Image().size(), QImage::Format_RGB32);
-        plain.fill(w.surface->BackColor());
-        QCOMPARE(w.surface->Image(), plain);
-    }
+    // The marks graph on dark green: read by the pointer, kept through repaints, drawn again at a new
+    // size. The marks times credits graph then replaces it on dark blue, until the File menu ends
+    // the read-out and the pop-up and leaves the graph on screen.
+    void bothGraphsOverThreeYears() {
+        WindowFixture f(DataFile(kThreeYears));
+        QVERIFY(f.label(1)->isVisible());
+        PointerIgnored(f); // the statistics do not answer the pointer
+        QCOMPARE(CheckedItems(f), QStringList{"Years"});
+        Draw(f, "MarksTime");
+        QCOMPARE(CheckedItems(f), (QStringList{"MarksTime", "Years"}));
+        QCOMPARE(f.caption(), "Examora");
+        QVERIFY(!f.label(1)->isVisible() && !f.find("Shape1")->isVisible() && f.window().isMaximized());
+        QCOMPARE(f.surface()->Scale().top, 31.0);
+        QCOMPARE(f.surface()->Scale().width, double(float(2 + 1.0 / 12)));
+        QImage image = Shown(f);
+        QCOMPARE(Corner(image), kDarkGreen);
+        // Statistics, alone in 2005: the stem ends at the value, and is drawn over the circle.
+        const double r = f.surface()->width() / 99.0;
+        QCOMPARE(Wrong(f, image, {{2, 27, .5, 0, kYellow}, {2, 27, -.5, 1. / 3, kYellow}, {2, 13.5, 0, 0, kStem},
+                                  {2, 1.2, 0, 0, kStem}, {2, 13.5, 1, 0, kDarkGreen},
+                                  {2, 27, 0, -1 - 3 / r, kDarkGreen}, {2, 27, 0, .5, kStem}}),
+                 QStringList());
 
-    void marksGraphOnDarkGreen() {
-        WindowFixture fixture(DataFile(kThreeYears));
-        Form1& w = fixture.window();
-        QVERIFY(w.Years->isChecked() && !w.Months->isChecked() && !w.Days->isChecked());
-        QVERIFY(!w.MarksTime->isChecked() && !w.MarksCredits->isChecked());
-        Draw(w, w.MarksTime);
-        QVERIFY(w.MarksTime->isChecked() && !w.MarksCredits->isChecked());
-        QVERIFY(w.graphShown);
-        QCOMPARE(w.graphOrigin, QDate(2003, 3, 10));
-        QCOMPARE(w.Caption(), QStringLiteral("Examora"));
-        QVERIFY(!w.Label[1]->isVisible() && !w.Shape[1]->isVisible());
-        QTRY_VERIFY(w.windowState() & Qt::WindowMaximized);
-        QCOMPARE(w.surface->Scale().top, 31.0);
-        QCOMPARE(w.surface->Scale().height, -30.0);
-        QCOMPARE(w.surface->Scale().width, double(float(2 + 1.0 / 12)));
+        // The years count from the earliest exam's; moving never redraws.
+        PointAt(f, 1, 27.5);
+        QTRY_COMPARE(f.caption(), " 2004;  Mark :  27.5");
+        PointAt(f, 0, 20);
+        QTRY_COMPARE(f.caption(), " 2003;  Mark :  20");
+        QTest::mouseMove(f.surface(), QPoint(200, 200));
+        QTRY_VERIFY(f.caption() != " 2003;  Mark :  20");
+        QCOMPARE(Shown(f), image);
+        f.surface()->repaint();
+        QCOMPARE(Shown(f), image);
+        f.surface()->repaint(QRect(100, 100, 200, 200));
+        QCOMPARE(Shown(f), image);
 
-        const QImage image = Shown(w);
-        const double r = RadiusPixels(w);
-        QCOMPARE(ColourAt(image, QPointF(image.width() - 1, 0)), kDarkGreen);
-        const QPointF top = w.surface->ToPixels(QPointF(2, 27)); // Statistics, alone in 2005
-        QCOMPARE(ColourAt(image, top + QPointF(r / 2, 0)), kYellow);
-        QCOMPARE(ColourAt(image, top + QPointF(-r / 2, r / 3)), kYellow);
-        QVERIFY(WhiteStemAt(image, w.surface->ToPixels(QPointF(2, 13.5))));
-        QVERIFY(WhiteStemAt(image, w.surface->ToPixels(QPointF(2, 1.2))));
-        QCOMPARE(ColourAt(image, w.surface->ToPixels(QPointF(2, 13.5)) + QPointF(r, 0)), kDarkGreen);
-        QCOMPARE(ColourAt(image, top - QPointF(0, r + 3)), kDarkGreen); // the stem ends at the value
-        QVERIFY(WhiteStemAt(image, top + QPointF(0, r / 2)));           // and is drawn over the circle
-    }
+        f.window().setWindowState(Qt::WindowNoState);
+        f.window().resize(500, 380);
+        QTRY_COMPARE(f.surface()->Image().size(), f.surface()->size());
+        QVERIFY(f.surface()->width() < image.width());
+        const QImage resized = Shown(f);
+        QCOMPARE(Corner(resized), kDarkGreen);
+        QCOMPARE(Wrong(f, resized, {{2, 27, .5, 0, kYellow}, {2, 13.5, 0, 0, kStem}}), QStringList());
 
-    void marksCreditsGraphOnDarkBlue() {
-        WindowFixture fixture(DataFile(kThreeYears));
-        Form1& w = fixture.window();
-        Draw(w, w.MarksTime);
-        Draw(w, w.MarksCredits);
-        QVERIFY(w.MarksCredits->isChecked() && !w.MarksTime->isChecked());
-        QCOMPARE(w.surface->Scale().top, 271.0);
-        QCOMPARE(w.surface->Scale().height, -270.0);
-        const QImage image = Shown(w);
-        QCOMPARE(ColourAt(image, QPointF(image.width() - 1, 0)), kDarkBlue);
-        const QPointF top = w.surface->ToPixels(QPointF(1, 270)); // Chemistry, 30 x 9
-        QCOMPARE(ColourAt(image, top + QPointF(RadiusPixels(w) / 2, 0)), kBlue);
-        QVERIFY(WhiteStemAt(image, w.surface->ToPixels(QPointF(2, 40)))); // Statistics, 27 x 3
+        Draw(f, "MarksCredits");
+        QCOMPARE(CheckedItems(f), (QStringList{"MarksCredits", "Years"}));
+        image = Shown(f);
+        QCOMPARE(Corner(image), kDarkBlue);
+        // Chemistry, 30 x 9; Statistics, 27 x 3.
+        QCOMPARE(Wrong(f, image, {{1, 270, .5, 0, kBlue}, {2, 40, 0, 0, kStem}}), QStringList());
+        PointAt(f, 1, 200);
+        QTRY_VERIFY2(f.caption().startsWith(" 2004;  Mark x Credits :  "), qPrintable(f.caption()));
+        emit f.find<QMenu>("File")->aboutToShow();
+        QCOMPARE(f.caption(), "Examora");
+        PointAt(f, 2, 100);
+        PointerIgnored(f);
+        QCOMPARE(Shown(f), image);
     }
 
     // Two exams in one year: the later line's circle covers the earlier one's where they overlap,
     // so the earlier outline does not show inside it, while the later outline crosses the earlier.
     void laterExamOnTopAtSharedX() {
-        WindowFixture fixture(DataFile({"Algebra;5/10/2006;30;6", "Anatomy;10/1/2005;25;6",
-                                        "Botany;5/12/2006;29.7;6", "Zoology;9/1/2008;20;6"}));
-        Form1& w = fixture.window();
-        Draw(w, w.MarksTime);
-        const QImage image = Shown(w);
-        const QPointF earlier = w.surface->ToPixels(QPointF(1, 30)),
-                      later = w.surface->ToPixels(QPointF(1, 29.7));
-        const double r = RadiusPixels(w), apart = later.y() - earlier.y();
+        WindowFixture f(DataFile({"Algebra;5/10/2006;30;6", "Anatomy;10/1/2005;25;6", "Botany;5/12/2006;29.7;6",
+                                  "Zoology;9/1/2008;20;6"}));
+        Draw(f, "MarksTime");
+        const QImage image = Shown(f);
+        const QPointF earlier = f.surface()->ToPixels({1, 30}), later = f.surface()->ToPixels({1, 29.7});
+        const double r = f.surface()->width() / 99.0, apart = later.y() - earlier.y();
         QVERIFY2(apart > 3 && apart < 2 * r - 3, "the two circles must overlap for this test");
         int laterInside = 0, earlierShowsOutline = 0;
         for (int y = int(earlier.y() - r); y <= int(later.y() + r); ++y) {
@@ -187,7 +223,7 @@ private slots:
         }
         QVERIFY(laterInside > 20);
         QVERIFY(earlierShowsOutline > 0);
-        QVERIFY(WhiteStemAt(image, later + QPointF(0, r / 2))); // the later stem crosses its own circle
+        QCOMPARE(Wrong(f, image, {{1, 29.7, 0, .5, kStem}}), QStringList()); // the later stem crosses its circle
     }
 
     // Shapes land on the surface in the order drawn: a circle hides the part of an earlier line it
@@ -279,164 +315,50 @@ private slots:
     }
 
     void zeroValuesDrawOnTheBottomEdge() {
-        WindowFixture fixture(DataFile({"A;1/15/2004;0;6", "B;6/15/2005;0;6", "C;3/3/2006;0;6"}));
-        Form1& w = fixture.window();
-        Draw(w, w.MarksTime);
-        QVERIFY(fixture.messages().prompts.isEmpty());
-        QVERIFY(w.graphShown);
-        QCOMPARE(w.surface->Scale().top, 1.0);
-        QCOMPARE(w.surface->Scale().height, -1.0);
-        const QImage image = Shown(w);
-        const double r = RadiusPixels(w);
-        const QPointF centre = w.surface->ToPixels(QPointF(1, 0));
-        QCOMPARE(centre.y(), double(image.height()));
-        QCOMPARE(ColourAt(image, centre + QPointF(r / 2, -r / 2)), kYellow);
-        QCOMPARE(ColourAt(image, QPointF(centre.x(), image.height() / 2)), kDarkGreen);
+        WindowFixture f(DataFile({"A;1/15/2004;0;6", "B;6/15/2005;0;6", "C;3/3/2006;0;6"}));
+        Draw(f, "MarksTime");
+        QVERIFY(f.messages().prompts.isEmpty());
+        QCOMPARE(f.surface()->ToPixels({1, 0}).y(), double(f.surface()->height()));
+        QCOMPARE(Wrong(f, Shown(f), {{1, 0, .5, -.5, kYellow}, {1, .5, 0, 0, kDarkGreen}}), QStringList());
+        PointAt(f, 1, 0.5);
+        QTRY_VERIFY2(f.caption().startsWith(" 2005;  Mark :  "), qPrintable(f.caption()));
     }
 
-    void unknownTimeUnitReportsAndDrawsNothing() {
-        WindowFixture fixture(DataFile(kThreeYears));
-        Form1& w = fixture.window();
-        w.timeUnit = QStringLiteral("ww");
-        Draw(w, w.MarksTime);
-        QCOMPARE(fixture.messages().prompts.size(), 1);
-        QCOMPARE(fixture.messages().prompts[0].text, QStringLiteral("Else condition detected->Error"));
-        QCOMPARE(fixture.messages().prompts[0].flags, 0);
-        QCOMPARE(fixture.messages().prompts[0].title, QString());
-        QImage plain(w.surface->Image().size(), QImage::Format_RGB32);
-        plain.fill(QColor(0, 64, 0));
-        QCOMPARE(w.surface->Image(), plain);
-    }
+    // The pop-up draws the graph again in the unit chosen: the marks times credits graph in months,
+    // then days, on dark blue; the marks graph keeps its check mark and its dark green through a
+    // change of unit, and the unit already checked draws the same graph again.
+    void unitsFromThePopup() {
+        WindowFixture f(DataFile(kWorkedExample));
+        Draw(f, "MarksCredits");
+        QTest::mouseClick(f.surface(), Qt::LeftButton, {}, QPoint(60, 50));
+        QVERIFY(!f.find<QMenu>("SetTimeUnits")->isVisible());
+        ChooseUnit(f, "Months");
+        QCOMPARE(CheckedItems(f), (QStringList{"MarksCredits", "Months"}));
+        QCOMPARE(Corner(Shown(f)), kDarkBlue);
+        QCOMPARE(Wrong(f, Shown(f), {{2, 270, .5, 0, kBlue}}), QStringList());
+        PointAt(f, 2, 243);
+        QTRY_VERIFY(f.caption().startsWith("MARCH;  Mark x Credits :  2"));
+        const double value = f.caption().section(" : ", 1).toDouble();
+        QVERIFY2(std::fabs(value - 243) <= 270.0 / f.surface()->height() / 2 + 0.05, qPrintable(f.caption()));
 
-    void graphStaysUntilCleared() {
-        WindowFixture fixture(DataFile(kThreeYears));
-        Form1& w = fixture.window();
-        Draw(w, w.MarksTime);
-        const QImage drawn = Shown(w);
-        w.surface->repaint();
-        QCOMPARE(Shown(w), drawn);
-        w.surface->repaint(QRect(100, 100, 200, 200));
-        QCOMPARE(Shown(w), drawn);
+        ChooseUnit(f, "Days");
+        QCOMPARE(CheckedItems(f), (QStringList{"MarksCredits", "Days"}));
+        QCOMPARE(Corner(Shown(f)), kDarkBlue);
+        QCOMPARE(Wrong(f, Shown(f), {{48, 144, .5, 0, kBlue}}), QStringList());
+        PointAt(f, 60, 100);
+        QTRY_VERIFY(f.caption().startsWith("Monday, March 15, 2004;  Mark x Credits :  "));
 
-        // A new size draws the same graph again at that size.
-        w.setWindowState(Qt::WindowNoState);
-        w.resize(500, 380);
-        QTRY_COMPARE(w.surface->Image().size(), w.surface->size());
-        QVERIFY(w.surface->width() < drawn.width());
-        const QImage resized = Shown(w);
-        const QPointF top = w.surface->ToPixels(QPointF(2, 27));
-        QCOMPARE(ColourAt(resized, top + QPointF(RadiusPixels(w) / 2, 0)), kYellow);
-        QVERIFY(WhiteStemAt(resized, w.surface->ToPixels(QPointF(2, 13.5))));
-        QCOMPARE(ColourAt(resized, QPointF(resized.width() - 1, 0)), kDarkGreen);
-    }
-
-    void pointerReadsYearAndMark() {
-        WindowFixture fixture(DataFile(kThreeYears));
-        Form1& w = fixture.window();
-        Draw(w, w.MarksTime);
-        QTest::mouseMove(w.surface, w.surface->ToPixels(QPointF(1, 27.5)).toPoint());
-        QTRY_COMPARE(w.Caption(), QStringLiteral(" 2004;  Mark :  27.5"));
-        QTest::mouseMove(w.surface, w.surface->ToPixels(QPointF(0, 20)).toPoint());
-        QTRY_COMPARE(w.Caption(), QStringLiteral(" 2003;  Mark :  20"));
-        // Moving never redraws: the surface is what it was.
-        const QImage before = w.surface->Image();
-        QTest::mouseMove(w.surface, QPoint(200, 200));
-        QTRY_VERIFY(w.Caption() != QStringLiteral(" 2003;  Mark :  20"));
-        QCOMPARE(w.surface->Image(), before);
-    }
-
-    // Units from the pop-up, on the marks times credits graph: months, then days, on dark blue.
-    void popupRedrawsInTheChosenUnit() {
-        WindowFixture fixture(DataFile(kWorkedExample));
-        Form1& w = fixture.window();
-        Draw(w, w.MarksCredits);
-        const QPoint at(60, 50);
-        QTest::mousePress(w.surface, Qt::LeftButton, {}, at);
-        QVERIFY(!w.SetTimeUnits->isVisible());
-        QTest::mouseRelease(w.surface, Qt::LeftButton, {}, at);
-        QTest::mousePress(w.surface, Qt::RightButton, {}, at);
-        QTRY_VERIFY(w.SetTimeUnits->isVisible());
-        QTest::mouseRelease(w.surface, Qt::RightButton, {}, at);
-        QVERIFY(w.SetTimeUnits->isVisible());
-        QCOMPARE(w.SetTimeUnits->pos(), w.surface->mapToGlobal(at));
-        QVERIFY(w.Years->isChecked() && !w.Months->isChecked() && !w.Days->isChecked());
-        QTest::mouseClick(w.SetTimeUnits, Qt::LeftButton, {},
-                          w.SetTimeUnits->actionGeometry(w.Months).center());
-        QTRY_VERIFY(!w.SetTimeUnits->isVisible());
-
-        QVERIFY(!w.Years->isChecked() && w.Months->isChecked() && !w.Days->isChecked());
-        QCOMPARE(w.timeUnit, kMonths);
-        QVERIFY(w.MarksCredits->isChecked() && !w.MarksTime->isChecked());
-        QCOMPARE(w.surface->Scale().width, 3.0);
-        QImage image = Shown(w);
-        QCOMPARE(ColourAt(image, QPointF(image.width() - 1, 0)), kDarkBlue);
-        QCOMPARE(ColourAt(image, w.surface->ToPixels(QPointF(2, 270)) + QPointF(RadiusPixels(w) / 2, 0)),
-                 kBlue);
-
-        QTest::mouseMove(w.surface, w.surface->ToPixels(QPointF(2, 243)).toPoint());
-        QTRY_VERIFY(w.Caption().startsWith(QStringLiteral("MARCH;  Mark x Credits :  2")));
-        const double halfPixel = 270.0 / w.surface->height() / 2 + 0.05;
-        QVERIFY2(std::fabs(ValueOf(w.Caption()) - 243) <= halfPixel, qPrintable(w.Caption()));
-
-        ChooseUnit(w, w.Days);
-        QVERIFY(!w.Years->isChecked() && !w.Months->isChecked() && w.Days->isChecked());
-        QCOMPARE(w.surface->Scale().width, 90.0);
-        image = Shown(w);
-        QCOMPARE(ColourAt(image, QPointF(image.width() - 1, 0)), kDarkBlue);
-        QCOMPARE(ColourAt(image, w.surface->ToPixels(QPointF(48, 144)) + QPointF(RadiusPixels(w) / 2, 0)),
-                 kBlue);
-        QTest::mouseMove(w.surface, w.surface->ToPixels(QPointF(60, 100)).toPoint());
-        QTRY_VERIFY(w.Caption().startsWith(QStringLiteral("Monday, March 15, 2004;  Mark x Credits :  ")));
-    }
-
-    // The marks graph keeps its check mark and its dark green through a change of unit, and the
-    // unit already checked redraws the same graph again.
-    void unitChangeKeepsTheMarksGraph() {
-        WindowFixture fixture(DataFile(kWorkedExample));
-        Form1& w = fixture.window();
-        Draw(w, w.MarksTime);
-        const QImage years = Shown(w);
-        ChooseUnit(w, w.Years);
-        QVERIFY(w.Years->isChecked() && w.MarksTime->isChecked());
-        QCOMPARE(Shown(w), years);
-        ChooseUnit(w, w.Months);
-        QVERIFY(w.MarksTime->isChecked() && !w.MarksCredits->isChecked());
-        const QImage image = Shown(w);
-        QCOMPARE(ColourAt(image, QPointF(image.width() - 1, 0)), kDarkGreen);
-        QCOMPARE(ColourAt(image, w.surface->ToPixels(QPointF(2, 24)) + QPointF(RadiusPixels(w) / 2, 0)),
-                 kYellow);
-        QVERIFY(WhiteStemAt(image, w.surface->ToPixels(QPointF(2, 12))));
-        QTest::mouseMove(w.surface, w.surface->ToPixels(QPointF(0, 18)).toPoint());
-        QTRY_VERIFY(w.Caption().startsWith(QStringLiteral("JANUARY;  Mark :  ")));
-    }
-
-    void fileMenuStopsTheReadout() {
-        WindowFixture fixture(DataFile(kThreeYears));
-        Form1& w = fixture.window();
-        Draw(w, w.MarksTime);
-        QTest::mouseMove(w.surface, w.surface->ToPixels(QPointF(1, 20)).toPoint());
-        QTRY_VERIFY2(w.Caption().startsWith(QStringLiteral(" 2004;  Mark :  ")), qPrintable(w.Caption()));
-        const QImage drawn = Shown(w);
-        OpenMenu(w.File);
-        QVERIFY(!w.graphShown);
-        QCOMPARE(w.Caption(), QStringLiteral("Examora"));
-        QTest::mouseMove(w.surface, w.surface->ToPixels(QPointF(2, 10)).toPoint());
-        QTest::mouseClick(w.surface, Qt::RightButton, {}, QPoint(50, 50));
-        QCoreApplication::processEvents();
-        QVERIFY(!w.SetTimeUnits->isVisible());
-        QCOMPARE(w.Caption(), QStringLiteral("Examora"));
-        QCOMPARE(Shown(w), drawn);
-    }
-
-    void pointerDoesNothingOutsideTheGraphs() {
-        WindowFixture fixture(DataFile(kThreeYears));
-        Form1& w = fixture.window();
-        QVERIFY(w.Label[1]->isVisible());
-        QTest::mouseMove(w.surface, QPoint(5, 5));
-        QTest::mouseClick(w.surface, Qt::RightButton, {}, QPoint(5, 5));
-        QCoreApplication::processEvents();
-        QVERIFY(!w.SetTimeUnits->isVisible());
-        QCOMPARE(w.Caption(), QStringLiteral("Examora"));
+        Draw(f, "MarksTime");
+        ChooseUnit(f, "Months");
+        QCOMPARE(CheckedItems(f), (QStringList{"MarksTime", "Months"}));
+        const QImage image = Shown(f);
+        QCOMPARE(Corner(image), kDarkGreen);
+        QCOMPARE(Wrong(f, image, {{2, 24, .5, 0, kYellow}, {2, 12, 0, 0, kStem}}), QStringList());
+        PointAt(f, 0, 18);
+        QTRY_VERIFY(f.caption().startsWith("JANUARY;  Mark :  "));
+        ChooseUnit(f, "Months");
+        QCOMPARE(CheckedItems(f), (QStringList{"MarksTime", "Months"}));
+        QCOMPARE(Shown(f), image);
     }
 };
 

@@ -1,8 +1,7 @@
 // The menu bar and its rules, and what each view leaves on the window, whichever view came before.
-#include "platform/twips.h"
 #include "support/window_fixture.h"
+#include "window/widgets/twips.h"
 
-#include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -15,92 +14,74 @@ namespace {
 
 enum class V { Stats, Entry, Graph, List, Info };
 const char* const kViewNames[] = {"statistics", "entry panel", "graph", "exam list", "info"};
+const char* const kCommands[] = {"ViewMainStats", "AddExam", "MarksTime", "ShowExams", "Info"};
+const QStringList kControls = {"Label0", "Label1", "Label2", "Label3", "Shape0", "Shape1", "Shape2", "Shape3", "Text0",
+                               "Text1", "Text2", "Text3", "ExamComm", "ExamList", "ExamListShadow", "Image1",
+                               "ImgShadow"};
 
-const QStringList kThreeExams = {"Analysis;1/10/2005;30;6", "Physics;6/20/2005;24;9",
-                                 "Chemistry;2/15/2006;0;3"};
+// What a view may set, read back from the window, one entry each.
+enum Part { Caption, Background, Shown, LabelColours, Label1Points, EraseItem, Focus, Blank, SecondLineChecked };
 
-QString Plain(const QString& caption) { return QString(caption).remove(u'&'); }
-
-void Enter(Form1& w, V view) {
-    QAction* commands[] = {w.ViewMainStats, w.AddExam, w.MarksTime, w.ShowExams, w.Info};
-    commands[static_cast<int>(view)]->trigger();
-}
-
-// Everything a view may set, read back from the window.
-struct Look {
-    QString caption;
-    QColor background;
-    bool maximised = false;
-    bool graphShown = false;
-    bool labels[4], shapes[4], texts[4];
-    QColor labelColours[4];
-    double label1Points = 0;
-    bool examComm = false, list = false, listShadow = false, picture = false, pictureShadow = false;
-    bool eraseItem = false;
-};
-
-Look LookOf(Form1& w) {
-    Look look;
-    look.caption = w.Caption();
-    look.background = w.surface->BackColor();
-    look.maximised = w.isMaximized();
-    look.graphShown = w.graphShown;
-    for (int i = 0; i < 4; ++i) {
-        look.labels[i] = w.Label[i]->isVisible();
-        look.shapes[i] = w.Shape[i]->isVisible();
-        look.texts[i] = w.Text[i]->isVisible();
-        look.labelColours[i] = w.Label[i]->BackColor();
-    }
-    look.label1Points = w.Label[1]->FontSize();
-    look.examComm = w.ExamComm->isVisible();
-    look.list = w.ExamList->isVisible();
-    look.listShadow = w.ExamListShadow->isVisible();
-    look.picture = w.Image1->isVisible();
-    look.pictureShadow = w.ImgShadow->isVisible();
-    look.eraseItem = w.EraseExams->isVisible();
-    return look;
-}
-
-// What the view procedure must leave, given what the view before it left (for the cells that say
-// "unchanged"). Three exams are held and one list line is checked.
-Look Expected(V view, const Look& before) {
-    const QColor grey(64, 64, 64), darkRed(64, 0, 0);
-    const QColor rows[4] = {QColor(64, 0, 0), QColor(0, 64, 0), QColor(0, 0, 64), QColor(64, 0, 64)};
-    Look look = before;
-    look.caption = view == V::Graph ? before.caption : QStringLiteral("Examora");
-    const QColor backgrounds[] = {grey, grey, QColor(0, 64, 0), darkRed, grey};
-    look.background = backgrounds[static_cast<int>(view)];
-    look.maximised = view == V::Graph || view == V::List;
-    look.graphShown = view == V::Graph;
-    for (int i = 0; i < 4; ++i) {
-        const bool panel = view == V::Stats || view == V::Entry || (view == V::Info && i < 2);
-        look.labels[i] = look.shapes[i] = panel;
-        look.texts[i] = view == V::Entry;
-        if (view == V::Stats || view == V::Entry)
-            look.labelColours[i] = rows[i];
-        else if (view == V::Info)
-            look.labelColours[i] = darkRed;
-    }
-    if (view == V::Stats || view == V::Entry)
-        look.label1Points = 24;
-    else if (view == V::Info)
-        look.label1Points = 18;
-    look.examComm = view == V::Entry;
-    look.list = look.listShadow = view == V::List;
-    look.picture = look.pictureShadow = view == V::Info;
-    if (view != V::Graph)
-        look.eraseItem = view == V::List;
-    return look;
-}
-
-bool SurfaceBlank(const Surface* surface) {
-    const QImage image = surface->Image().convertToFormat(QImage::Format_RGB32);
-    QImage blank(image.size(), QImage::Format_RGB32);
+QStringList LookOf(WindowFixture& f) {
+    QStringList shown, colours;
+    for (const QString& name : kControls)
+        if (f.find(name)->isVisible())
+            shown << name;
+    for (int i = 0; i < 4; ++i)
+        colours << f.label(i)->BackColor().name();
+    const Surface* surface = f.surface();
+    QImage blank(surface->Image().size(), QImage::Format_RGB32);
     blank.fill(surface->BackColor());
-    return image == blank;
+    return {f.caption(), surface->BackColor().name(), shown.join(' '), colours.join(' '),
+            QString::number(f.label(1)->FontSize()), f.action("EraseExams")->isVisible() ? "Erase shown" : "hidden",
+            "focus on " + (f.window().focusWidget() ? f.window().focusWidget()->objectName() : "nothing"),
+            surface->Image().convertToFormat(QImage::Format_RGB32) == blank ? "blank" : "drawn",
+            f.checked(1) ? "checked" : "unchecked"};
 }
 
-QList<QAction*> MenuBarActions(Form1& w) { return w.menuBar()->actions(); }
+// What entering the view leaves, given what the view before it left where it changes nothing.
+QStringList Expected(V view, QStringList look) {
+    const int v = static_cast<int>(view);
+    const char* backgrounds[] = {"#404040", "#404040", "#004000", "#400000", "#404040"};
+    const QStringList shown[] = {kControls.mid(0, 8), kControls.mid(0, 13), {}, {"ExamList", "ExamListShadow"},
+                                 {"Label0", "Label1", "Shape0", "Shape1", "Image1", "ImgShadow"}};
+    const char* focus[] = {"Surface", "Text0", "Surface", "ExamList", "Surface"};
+    look[Background] = backgrounds[v];
+    look[Shown] = shown[v].join(' ');
+    look[Focus] = QStringLiteral("focus on ") + focus[v];
+    look[Blank] = view == V::Graph ? "drawn" : "blank";
+    if (view != V::Graph) {
+        look[Caption] = "Examora";
+        look[EraseItem] = view == V::List ? "Erase shown" : "hidden";
+    }
+    if (view == V::Stats || view == V::Entry) {
+        look[LabelColours] = "#400000 #004000 #000040 #400040";
+        look[Label1Points] = "24";
+    } else if (view == V::Info) {
+        look[LabelColours] = "#400000 #400000 #400000 #400000";
+        look[Label1Points] = "18";
+    }
+    return look;
+}
+
+// Whether a graph answers the pointer: moving over the surface changes the caption.
+bool GraphAnswers(WindowFixture& f) {
+    QStringList captions{f.caption()};
+    for (QPoint offset : {QPoint(40, -30), QPoint(-60, 20)}) {
+        QTest::mouseMove(f.surface(), f.surface()->rect().center() + offset);
+        captions << f.caption();
+    }
+    captions.removeDuplicates();
+    return captions.size() > 1;
+}
+
+// Opens a menu as a user does, and closes it again.
+void OpenMenu(WindowFixture& f, const QString& name) {
+    auto* menu = f.find<QMenu>(name);
+    menu->popup(f.window().mapToGlobal(QPoint(10, 10)));
+    QTRY_VERIFY(menu->isVisible());
+    menu->hide();
+}
 
 } // namespace
 
@@ -109,211 +90,119 @@ class TestViewsMenus : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    void menuItemsAtStart_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("menu"); // the menu holding it, "bar" for the bar, "" for none
-        QTest::addColumn<bool>("enabled");
-        QTest::addColumn<bool>("checked");
-        auto row = [](const char* name, const char* caption, const char* menu, bool enabled, bool checked) {
-            QTest::addRow("%s", name) << QString::fromLatin1(name) << QString::fromLatin1(caption)
-                                      << QString::fromLatin1(menu) << enabled << checked;
-        };
-        row("File", "File", "bar", true, false);
-        row("Load", "Load", "File", true, false);
-        row("Save", "Save", "File", true, false);
-        row("ExportCsv", "Export CSV...", "File", true, false);
-        row("ExportPdf", "Export PDF report...", "File", true, false);
-        row("Undo", "Undo", "File", false, false); // nothing to undo or redo yet
-        row("Redo", "Redo", "File", false, false);
-        row("AddExam", "Add exam", "bar", true, false);
-        row("ShowExams", "List", "bar", false, false);
-        row("EraseExams", "Erase exam(s)", "bar", false, false); // a hidden item cannot be chosen
-        row("ViewMainStats", " Stats", "bar", true, false);
-        row("Graphics", "Graphics", "bar", true, false);
-        row("MarksTime", "Marks VS Time", "Graphics", true, false);
-        row("MarksCredits", "Marks x Credits VS Time", "Graphics", true, false);
-        row("SetTimeUnits", "Units", "", true, false);
-        row("Days", "Days", "SetTimeUnits", true, false);
-        row("Months", "Months", "SetTimeUnits", true, false);
-        row("Years", "Years", "SetTimeUnits", true, true);
-        row("Mode", "Mode", "bar", true, false);
-        row("AcademicMode", "Academic Mode", "Mode", true, true);
-        row("MathMode", "Math Mode", "Mode", true, false);
-        row("Info", "Info", "bar", true, false);
-    }
-
+    // Every item as the window starts with no data file: its caption, where it is, and whether it
+    // is enabled (E), checked (C) and shown (S). Then the two modes, exactly one of them checked.
     void menuItemsAtStart() {
-        QFETCH(QString, name);
-        QFETCH(QString, menu);
+        const QStringList items = {
+            "File: File on bar ES", "Load: Load on File ES", "Save: Save on File ES",
+            "ExportCsv: Export CSV... on File ES", "ExportPdf: Export PDF report... on File ES",
+            "Undo: Undo on File S", "Redo: Redo on File S", "AddExam: Add exam on bar ES", "ShowExams: List on bar S",
+            "EraseExams: Erase exam(s) on bar ", "ViewMainStats:  Stats on bar ES", "Graphics: Graphics on bar ES",
+            "MarksTime: Marks VS Time on Graphics ES", "MarksCredits: Marks x Credits VS Time on Graphics ES",
+            "SetTimeUnits: Units on  ES", "Days: Days on SetTimeUnits ES", "Months: Months on SetTimeUnits ES",
+            "Years: Years on SetTimeUnits ECS", "Mode: Mode on bar ES", "AcademicMode: Academic Mode on Mode ECS",
+            "MathMode: Math Mode on Mode ES", "Info: Info on bar ES"};
         WindowFixture fixture(std::nullopt);
-        Form1& w = fixture.window();
-        QAction* action = w.findChild<QAction*>(name);
-        QString caption = action ? action->text() : QString();
-        if (auto* asMenu = w.findChild<QMenu*>(name)) {
-            action = asMenu->menuAction();
-            caption = asMenu->title();
+        QStringList found, barCaptions, mnemonics;
+        for (const QString& item : items) {
+            const QString name = item.section(u':', 0, 0);
+            auto* asMenu = fixture.window().findChild<QMenu*>(name);
+            QAction* action = asMenu ? asMenu->menuAction() : fixture.action(name);
+            QStringList holders;
+            for (QObject* holder : action->associatedObjects()) // the named menus and the bar
+                if (qobject_cast<QMenuBar*>(holder) || !holder->objectName().isEmpty())
+                    holders << (qobject_cast<QMenuBar*>(holder) ? QStringLiteral("bar") : holder->objectName());
+            found << QStringLiteral("%1: %2 on %3 ")
+                             .arg(name, QString(asMenu ? asMenu->title() : action->text()).remove(u'&'),
+                                  holders.join(u',')) +
+                         (action->isEnabled() ? "E" : "") + (action->isChecked() ? "C" : "") +
+                         (action->isVisible() ? "S" : "");
         }
-        QVERIFY2(action, qPrintable(name));
-        QTEST(Plain(caption), "caption");
-        QTEST(action->isEnabled(), "enabled");
-        QTEST(action->isChecked(), "checked");
-        // Every item is shown but "Erase exam(s)", hidden until a list line is checked.
-        QCOMPARE(action->isVisible(), name != QLatin1String("EraseExams"));
-        const bool onBar = MenuBarActions(w).contains(action);
-        QCOMPARE(onBar, menu == QLatin1String("bar"));
-        if (!onBar && !menu.isEmpty())
-            QVERIFY(w.findChild<QMenu*>(menu)->actions().contains(action));
-    }
-
-    void menuBarOrderAndMnemonics() {
-        WindowFixture fixture(std::nullopt);
-        QStringList captions, mnemonics;
-        for (QAction* action : MenuBarActions(fixture.window())) {
-            captions << Plain(action->text());
+        QCOMPARE(found, items);
+        for (QAction* action : fixture.window().menuBar()->actions()) {
+            barCaptions << QString(action->text()).remove(u'&');
             mnemonics << action->text().section(u'&', 1).left(1).toUpper();
         }
-        QCOMPARE(captions, (QStringList{"File", "Add exam", "List", "Erase exam(s)", " Stats", "Graphics",
-                                        "Mode", "Info"}));
+        QCOMPARE(barCaptions, (QStringList{"File", "Add exam", "List", "Erase exam(s)", " Stats", "Graphics", "Mode",
+                                           "Info"}));
         // Alt and one letter reaches each command on the bar: one letter each, all different.
-        QCOMPARE(QSet<QString>(mnemonics.begin(), mnemonics.end()).size(), captions.size());
         QVERIFY(!mnemonics.contains(QString()));
+        QCOMPARE(QSet<QString>(mnemonics.begin(), mnemonics.end()).size(), mnemonics.size());
+
+        QAction* academic = fixture.action("AcademicMode");
+        QAction* math = fixture.action("MathMode");
+        for (QAction* chosen : {math, math, academic, academic, math}) {
+            fixture.choose(chosen->objectName());
+            QVERIFY(chosen->isChecked());
+            QCOMPARE(academic->isChecked(), !math->isChecked());
+        }
     }
 
+    // Three exams are held and the second line is checked; every view is entered after every other.
     void viewAfterView_data() {
         QTest::addColumn<V>("from");
         QTest::addColumn<V>("to");
         for (V from : {V::Stats, V::Entry, V::Graph, V::List, V::Info})
             for (V to : {V::Stats, V::Entry, V::Graph, V::List, V::Info})
-                QTest::addRow("%s, then %s", kViewNames[static_cast<int>(from)],
-                              kViewNames[static_cast<int>(to)])
+                QTest::addRow("%s, then %s", kViewNames[static_cast<int>(from)], kViewNames[static_cast<int>(to)])
                     << from << to;
     }
 
     void viewAfterView() {
         QFETCH(V, from);
         QFETCH(V, to);
-        WindowFixture fixture(DataFile(kThreeExams));
+        WindowFixture fixture(DataFile({"Analysis;1/10/2005;30;6", "Physics;6/20/2005;24;9", "Chemistry;2/15/2006;0;3"}));
         Form1& w = fixture.window();
-        w.ExamList->Store().setData(w.ExamList->Store().index(1), Qt::Checked, Qt::CheckStateRole);
-        Enter(w, from);
-        const Look before = LookOf(w);
-        Enter(w, to);
-        const Look want = Expected(to, before);
-        const Look got = LookOf(w);
-
-        QCOMPARE(got.caption, want.caption);
-        QCOMPARE(got.background, want.background);
-        QTRY_COMPARE(w.isMaximized(), want.maximised);
-        if (want.maximised)
+        fixture.setChecked(1, true);
+        fixture.choose(kCommands[static_cast<int>(from)]);
+        const QStringList want = Expected(to, LookOf(fixture));
+        fixture.choose(kCommands[static_cast<int>(to)]);
+        QCOMPARE(LookOf(fixture), want);
+        if (to == V::Info)
+            QCOMPARE(fixture.find("ImgShadow")->size(), fixture.find("Image1")->size());
+        const bool maximised = to == V::Graph || to == V::List;
+        QTRY_COMPARE(w.isMaximized(), maximised);
+        if (maximised)
             QTRY_COMPARE(w.frameGeometry(), w.screen()->availableGeometry());
         else {
-            QTRY_COMPARE(w.frameGeometry().size(), QSize(ToPixels(w.normalWidth), ToPixels(w.normalHeight)));
-            QCOMPARE(w.surface->size(), QSize(ToPixels(6525), ToPixels(8190)));
+            QTRY_COMPARE(w.frameGeometry().size(), fixture.normalSize());
+            QCOMPARE(fixture.surface()->size(), QSize(ToPixels(6525), ToPixels(8190)));
         }
-        QCOMPARE(got.graphShown, want.graphShown);
-        for (int i = 0; i < 4; ++i) {
-            QVERIFY2(got.labels[i] == want.labels[i], qPrintable(QStringLiteral("Label(%1)").arg(i)));
-            QVERIFY2(got.shapes[i] == want.shapes[i], qPrintable(QStringLiteral("Shape(%1)").arg(i)));
-            QVERIFY2(got.texts[i] == want.texts[i], qPrintable(QStringLiteral("Text(%1)").arg(i)));
-            QCOMPARE(got.labelColours[i], want.labelColours[i]);
+        QCOMPARE(GraphAnswers(fixture), to == V::Graph);
+    }
+
+    // List is enabled once an exam is read; the graphs, each time Graphics opens, once two are held.
+    // Over a graph, checked lines can still be erased; opening the File menu stops the graph's
+    // read-out and its Units pop-up, and leaves it drawn.
+    void graphsAndTheirMenus() {
+        WindowFixture fixture(DataFile({"Physics;6/20/2005;24;9"}));
+        QVERIFY(fixture.action("ShowExams")->isEnabled());
+        for (const char* name : {"Analysis", "Chemistry"}) {
+            OpenMenu(fixture, "Graphics");
+            for (const char* graph : {"MarksTime", "MarksCredits"})
+                QCOMPARE(fixture.action(graph)->isEnabled(), fixture.lines().size() >= 2);
+            fixture.typeExam(name, "27", "6", name[0] == 'A' ? "1/10/2005" : "2/15/2006");
         }
-        QCOMPARE(got.label1Points, want.label1Points);
-        QCOMPARE(got.examComm, want.examComm);
-        QCOMPARE(got.list, want.list);
-        QCOMPARE(got.listShadow, want.listShadow);
-        QCOMPARE(got.picture, want.picture);
-        QCOMPARE(got.pictureShadow, want.pictureShadow);
-        if (want.picture)
-            QCOMPARE(w.ImgShadow->size(), w.Image1->size());
-        QCOMPARE(got.eraseItem, want.eraseItem);
-        if (to != V::Graph)
-            QVERIFY(SurfaceBlank(w.surface));
-        else
-            QVERIFY(!SurfaceBlank(w.surface));
-    }
+        QMenu* units = fixture.find<QMenu>("SetTimeUnits");
+        const QPoint middle = fixture.surface()->rect().center();
+        fixture.choose("ShowExams");
+        fixture.setChecked(0, true);
+        fixture.choose("MarksCredits");
+        QTRY_VERIFY(fixture.window().isMaximized());
+        QVERIFY(GraphAnswers(fixture));
+        QTest::mousePress(fixture.surface(), Qt::RightButton, {}, middle);
+        QTRY_VERIFY(units->isVisible());
+        units->hide();
+        QVERIFY(fixture.action("EraseExams")->isVisible() && fixture.action("EraseExams")->isEnabled());
+        fixture.choose("EraseExams");
+        QCOMPARE(fixture.lines(), (QStringList{"Chemistry;2/15/2006;27;6", "Physics;6/20/2005;24;9"}));
 
-    void listEnabledOnceExamsAreHeld_data() {
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<bool>("enabled");
-        QTest::addRow("no data file") << QStringList() << false;
-        QTest::addRow("one exam read") << QStringList{"Physics;6/20/2005;24;9"} << true;
-    }
-
-    void listEnabledOnceExamsAreHeld() {
-        QFETCH(QStringList, lines);
-        WindowFixture fixture(lines.isEmpty() ? std::nullopt : std::optional(DataFile(lines)));
-        QTEST(fixture.window().ShowExams->isEnabled(), "enabled");
-    }
-
-    void graphicsItemsFollowTheCount_data() {
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<bool>("enabled");
-        QTest::addRow("one exam: both disabled") << QStringList{"Physics;6/20/2005;24;9"} << false;
-        QTest::addRow("two exams: both enabled") << kThreeExams.mid(0, 2) << true;
-    }
-
-    void graphicsItemsFollowTheCount() {
-        QFETCH(QStringList, lines);
-        QFETCH(bool, enabled);
-        WindowFixture fixture(DataFile(lines));
-        Form1& w = fixture.window();
-        // The opposite state first, so that only the opening can set the right one.
-        w.MarksTime->setEnabled(!enabled);
-        w.MarksCredits->setEnabled(!enabled);
-        w.Graphics->popup(w.mapToGlobal(QPoint(10, 10)));
-        QTRY_VERIFY(w.Graphics->isVisible());
-        QCOMPARE(w.MarksTime->isEnabled(), enabled);
-        QCOMPARE(w.MarksCredits->isEnabled(), enabled);
-        w.Graphics->hide();
-    }
-
-    void exactlyOneModeChecked() {
-        WindowFixture fixture(DataFile(kThreeExams));
-        Form1& w = fixture.window();
-        for (QAction* chosen : {w.MathMode, w.MathMode, w.AcademicMode, w.AcademicMode, w.MathMode}) {
-            chosen->trigger();
-            QVERIFY(chosen->isChecked());
-            QCOMPARE(w.AcademicMode->isChecked(), !w.MathMode->isChecked());
-        }
-    }
-
-    void openingFileStopsTheReadout() {
-        WindowFixture fixture(DataFile(kThreeExams));
-        Form1& w = fixture.window();
-        w.MarksTime->trigger();
-        QTRY_VERIFY(w.isMaximized());
-        const QPoint middle = w.surface->rect().center();
-        QTest::mouseMove(w.surface, middle);
-        QTRY_VERIFY(w.Caption() != QLatin1String("Examora"));
-        QTest::mousePress(w.surface, Qt::RightButton, {}, middle);
-        QTRY_VERIFY(w.SetTimeUnits->isVisible());
-        w.SetTimeUnits->hide();
-
-        w.File->popup(w.mapToGlobal(QPoint(10, 10)));
-        QTRY_VERIFY(w.File->isVisible());
-        w.File->hide();
-        QCOMPARE(w.Caption(), QStringLiteral("Examora"));
-        QVERIFY(!w.graphShown);
-        QVERIFY(!SurfaceBlank(w.surface)); // the graph stays drawn
-        QTest::mouseMove(w.surface, middle + QPoint(40, -30));
-        QTest::mouseMove(w.surface, middle + QPoint(-60, 20));
-        QCOMPARE(w.Caption(), QStringLiteral("Examora"));
-        QTest::mousePress(w.surface, Qt::RightButton, {}, middle);
-        QVERIFY(!w.SetTimeUnits->isVisible());
-    }
-
-    void eraseStaysOverAGraph() {
-        WindowFixture fixture(DataFile(kThreeExams));
-        Form1& w = fixture.window();
-        w.ShowExams->trigger();
-        w.ExamList->Store().setData(w.ExamList->Store().index(0), Qt::Checked, Qt::CheckStateRole);
-        w.MarksCredits->trigger();
-        QVERIFY(w.graphShown);
-        QVERIFY(w.EraseExams->isVisible());
-        QVERIFY(w.EraseExams->isEnabled());
-        w.EraseExams->trigger();
-        QCOMPARE(w.ExamList->Lines(), (QStringList{"Chemistry;2/15/2006;0;3", "Physics;6/20/2005;24;9"}));
+        OpenMenu(fixture, "File");
+        QCOMPARE(fixture.caption(), QStringLiteral("Examora"));
+        QCOMPARE(LookOf(fixture)[Blank], "drawn");
+        QVERIFY(!GraphAnswers(fixture));
+        QTest::mousePress(fixture.surface(), Qt::RightButton, {}, middle);
+        QVERIFY(!units->isVisible());
     }
 };
 

@@ -197,14 +197,12 @@ DataFileKeeper::ReadOutcome DataFileKeeper::Read(const std::function<void(qint64
     if (!file.ok) {
         outcome.kind = ReadOutcome::Failed;
         outcome.error = file.error;
-        unread_ = file.error;
         return outcome;
     }
     outcome.kind = ReadOutcome::Done;
     outcome.byteCount = print.size;
     diskPrint_ = print.Value();
     diskWhole_ = tail.isEmpty() || EndsWithLineEnd(tail);
-    unread_.reset();
     outcome.records = reader.Finish();
     kept_.clear();
     SplitRecords(outcome.records, kept_, [&](qsizetype done) {
@@ -217,12 +215,9 @@ DataFileKeeper::ReadOutcome DataFileKeeper::Read(const std::function<void(qint64
 DataFileKeeper::SaveOutcome DataFileKeeper::Save(const LineStore& records, const LineChanges& changes,
                                                  const DropQuestion& mayDrop) {
     SaveOutcome outcome;
-    if (unread_) {
-        outcome.kind = SaveOutcome::NotRead;
-        outcome.error = *unread_;
-        return outcome;
-    }
-    // The file is read again first: only its print, and its lines when it changed.
+    // The file is read again first: only its print, and its lines when it changed. A file that
+    // could not be read before is tried again: where it still cannot be, it is not replaced; where
+    // it now can, what is held here is merged into it.
     auto readAgain = [&](const std::function<void(QByteArrayView)>& take) {
         const FileRead file = ReadFileInPieces(path_, kMaxDataFileBytes, take);
         if (!file.ok) {

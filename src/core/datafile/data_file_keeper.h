@@ -40,8 +40,8 @@ public:
         LineStore records; // read, and sorted as the list keeps them
         qsizetype byteCount = 0;
     };
-    // Reads the file afresh. A failure other than a missing file forbids saves until a later read
-    // succeeds; a failure leaves what was known of an earlier read as it was.
+    // Reads the file afresh. A failure leaves what was known of an earlier read as it was; a save
+    // tries the file again and never replaces one it cannot read.
     // progress, where given, hears how far the read has come, as a part done of a whole: the bytes
     // read count for the first half, the lines read from them for the second.
     ReadOutcome Read(const std::function<void(qint64, qint64)>& progress = {});
@@ -73,7 +73,6 @@ private:
 
     QString path_;
     QStringList kept_;
-    std::optional<QString> unread_;   // why the file could not be read, until a read succeeds
     std::optional<size_t> diskPrint_; // the bytes on disk at the last read or save; none: no file
     bool diskWhole_ = true;           // those bytes were empty or ended with a line end
 };

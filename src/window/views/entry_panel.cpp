@@ -76,8 +76,9 @@ void EntryPanel::ChangeExam(int row) {
 void EntryPanel::ReplaceChangedExam() {
     const int row = x_.document.List().Find(*changing_);
     if (row < 0) {
-        x_.messages.MsgBox(QStringLiteral("The exam being changed is no longer in the list: the change was not made."),
-                           Exclamation, QStringLiteral("Examora"));
+        x_.messages.MsgBox(
+            QStringLiteral("The exam being changed is no longer in the list: the change was not made."),
+            Exclamation, QStringLiteral("Examora"));
         return x_.screen.Open(ViewId::ExamList);
     }
     const int changed = x_.document.Change(row, TypedLine());

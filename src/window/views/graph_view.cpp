@@ -61,7 +61,8 @@ void GraphView::DrawGraph(PlottedValue value, const QColor& fill) {
         return;
     x_.c.surface->SetFillColor(fill);
     x_.screen.Enter(ViewId::Graph);
-    const std::optional<GraphFrame> frame = ComputeGraphFrame(x_.document.List().Readings(), timeUnit_, value);
+    const std::optional<GraphFrame> frame =
+        ComputeGraphFrame(x_.document.List().Readings(), timeUnit_, value);
     if (!frame) {
         x_.messages.MsgBox(QStringLiteral("Else condition detected->Error"), OkOnly, QString());
         return;
