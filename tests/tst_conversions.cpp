@@ -1,7 +1,7 @@
 // The conversions between text, numbers and dates, row by row, in the American order and in two
 // day-first locales. Every date the program writes must read back to the same day.
-#include "services/clock.h"
 #include "records/conversions.h"
+#include "services/clock.h"
 
 #include <QLocale>
 #include <QTest>
@@ -272,6 +272,18 @@ private slots:
         QCOMPARE(DateValue(u"05/02/2026"), QDate(2026, 2, 5));
         QCOMPARE(DateValue(u"02/25/2026"), QDate(2026, 2, 25)); // unambiguous: its own order
         QCOMPARE(ProposedDate(QDate(2026, 2, 5)), QStringLiteral("05-02-2026"));
+        // An ISO file never reads a date with its year last year first, and gets ISO dates.
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        SetFileDateOrder(DateOrder::YearMonthDay);
+        QCOMPARE(DateValue(u"3.4.21"), QDate(2021, 4, 3));
+        QCOMPARE(ProposedDate(QDate(2026, 12, 7)), QStringLiteral("2026-12-07"));
+        // Where the locale writes its year first, day and month come day first, or in the file's order.
+        QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
+        SetFileDateOrder(std::nullopt);
+        QCOMPARE(DateValue(u"05/03/2020"), QDate(2020, 3, 5));
+        SetFileDateOrder(DateOrder::MonthDayYear);
+        QCOMPARE(DateValue(u"05/03/2020"), QDate(2020, 5, 3));
+        SetFileDateOrder(std::nullopt);
     }
 
     // Every date written under it_IT reads back to its day under C and en_US, in the order the

@@ -85,14 +85,16 @@ private slots:
         QTest::addColumn<bool>("armed");
         QTest::addRow("en_US: month first") << "en_US"
                                             << "12/31/2006" << true;
-        QTest::addRow("en_US: a day above 12 reads first too") << "en_US"
-                                                               << "31/12/2006" << true;
+        QTest::addRow("en_US: day first would mix the orders") << "en_US"
+                                                               << "31/12/2006" << false;
         QTest::addRow("en_US: month 13 is no date") << "en_US"
                                                     << "13/13/2006" << false;
         QTest::addRow("de_DE: day first") << "de_DE"
                                           << "31.12.2006" << true;
-        QTest::addRow("de_DE: a day above 12 reads second too") << "de_DE"
-                                                                << "12.31.2006" << true;
+        QTest::addRow("de_DE: month first would mix the orders") << "de_DE"
+                                                                 << "12.31.2006" << false;
+        QTest::addRow("de_DE: ISO") << "de_DE"
+                                    << "2006-12-31" << true;
     }
 
     void dateOrder() {

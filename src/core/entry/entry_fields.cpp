@@ -40,7 +40,8 @@ bool EntryFieldsAcceptable(const QString& name, const QString& date, const QStri
     const bool nameOk = !t.name.isEmpty() && !t.name.contains(kFieldSeparator);
     const bool plain =
         !HoldsControl(t.name) && !HoldsControl(t.date) && !HoldsControl(t.mark) && !HoldsControl(t.credits);
-    return nameOk && plain && IsDate(t.date) && NonNegativeNumber(t.mark) && NonNegativeNumber(t.credits);
+    return nameOk && plain && IsDate(t.date) && FitsDateOrder(t.date) && NonNegativeNumber(t.mark) &&
+           NonNegativeNumber(t.credits);
 }
 
 QString EntryRecordLine(const QString& name, const QString& date, const QString& mark,

@@ -72,6 +72,11 @@ public:
     DateReadingPass& operator=(const DateReadingPass&) = delete;
 };
 
+// False for a numeric date whose day, above 12, shows the other order of day and month than the one
+// the held file's ambiguous dates are read in (the locale's where the file shows none): typed into
+// a file, it would mix the two orders.
+bool FitsDateOrder(QStringView text);
+
 // The order the locale reads ambiguous numeric dates in.
 DateOrder LocaleDateOrder();
 

@@ -152,7 +152,8 @@ std::optional<DigitGroups> SplitNumericDate(QStringView text) {
         while (i < n && text[i].isDigit()) {
             if (++g.digits[group] > 4)
                 return std::nullopt;
-            g.values[group] = g.values[group] * 10 + (text[i].unicode() < 0x80 ? text[i].unicode() - u'0' : text[i].digitValue());
+            g.values[group] = g.values[group] * 10 +
+                              (text[i].unicode() < 0x80 ? text[i].unicode() - u'0' : text[i].digitValue());
             ++i;
         }
         if (g.digits[group] == 0)
@@ -201,14 +202,14 @@ std::optional<QDate> YearLast(const DigitGroups& g, DateOrder order, DateOrder l
     if (g.digits[0] > 2 || g.digits[1] > 2 || g.digits[2] == 3)
         return std::nullopt;
     const int a = g.values[0], b = g.values[1];
+    // A year-first order says nothing of day and month: the locale's, or the day first where the
+    // locale puts its year first too.
     if (order == DateOrder::YearMonthDay)
-        order = localeOrder;
+        order = localeOrder == DateOrder::YearMonthDay ? DateOrder::DayMonthYear : localeOrder;
     if (a > 12)
         order = DateOrder::DayMonthYear;
     else if (b > 12)
         order = DateOrder::MonthDayYear;
-    if (order == DateOrder::YearMonthDay)
-        return std::nullopt;
     const bool monthFirst = order == DateOrder::MonthDayYear;
     return ValidDate(FullYear(g.values[2], g.digits[2]), monthFirst ? a : b, monthFirst ? b : a);
 }
@@ -217,7 +218,10 @@ std::optional<QDate> ParseNumericDate(QStringView text, DateOrder order, DateOrd
     const std::optional<DigitGroups> g = SplitNumericDate(text);
     if (!g)
         return std::nullopt;
-    const bool yearFirst = g->digits[0] == 4 || (order == DateOrder::YearMonthDay && g->digits[2] != 4);
+    // A short year may come first only where the locale itself writes the year first: a file's ISO
+    // dates never turn 3.4.21 round.
+    const bool yearFirst = g->digits[0] == 4 || (order == DateOrder::YearMonthDay &&
+                                                 localeOrder == DateOrder::YearMonthDay && g->digits[2] != 4);
     return yearFirst ? YearFirst(*g) : YearLast(*g, order, localeOrder);
 }
 
@@ -310,7 +314,21 @@ QString FormatDateTime(QDate d, DateFormat format) {
 QString ProposedDate(QDate today) {
     const LocaleDates& dates = CurrentLocaleDates();
     const DateOrder order = fileOrder.value_or(dates.form.order);
+    // A file written in ISO dates gets ISO dates, whatever the locale separates its fields with.
+    if (order == DateOrder::YearMonthDay && dates.form.order != DateOrder::YearMonthDay)
+        return today.toString(Qt::ISODate);
     return QLocale::c().toString(today, FormatInOrder(dates.form, order));
+}
+
+bool FitsDateOrder(QStringView text) {
+    const std::optional<DateOrder> fixed = OrderFixedBy(text);
+    if (!fixed || *fixed == DateOrder::YearMonthDay)
+        return true;
+    DateOrder order = fileOrder.value_or(LocaleDateOrder());
+    if (order == DateOrder::YearMonthDay)
+        order =
+            LocaleDateOrder() == DateOrder::MonthDayYear ? DateOrder::MonthDayYear : DateOrder::DayMonthYear;
+    return *fixed == order;
 }
 
 } // namespace examora
