@@ -262,6 +262,18 @@ DataFileKeeper::SaveOutcome DataFileKeeper::Save(const LineStore& records, const
     } else {
         bytes = records.FileBytes(kept_);
     }
+    // Whatever is written must read at the next start: a file that grows past the size cap (lines
+    // of Windows-1252 written back in UTF-8 take more bytes) is not written.
+    if (bytes.size() > kMaxDataFileBytes) {
+        outcome.kind = SaveOutcome::Failed;
+        outcome.error =
+            QStringLiteral("%1 was not saved: it would take %2 bytes, more than the %3 that can be read "
+                           "back.")
+                .arg(QFileInfo(path_).fileName())
+                .arg(bytes.size())
+                .arg(kMaxDataFileBytes);
+        return outcome;
+    }
     if (const auto error = ReplaceWholeFile(path_, bytes)) {
         outcome.kind = SaveOutcome::Failed;
         outcome.error = *error;

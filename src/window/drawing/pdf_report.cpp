@@ -1,11 +1,12 @@
 #include "window/drawing/pdf_report.h"
 
-#include "window/drawing/graph_painting.h"
-#include "window/widgets/surface.h"
 #include "graphs/graph_frame.h"
 #include "records/conversions.h"
+#include "window/drawing/graph_painting.h"
+#include "window/widgets/surface.h"
 
 #include <QBuffer>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -53,13 +54,26 @@ void DrawFigures(QPainter& painter, const QRect& area, const PdfReportContent& c
     const MainStatsCaptions captions = CaptionsOf(ComputeMainStats(content.lines, content.mode));
     const QString texts[4] = {captions.exams, captions.overall, captions.average, captions.credits};
     const int gap = area.width() / 40, width = (area.width() - 3 * gap) / 4;
-    painter.setFont(ReportFont(11, true));
     for (int i = 0; i < 4; ++i) {
         const QRect box(area.left() + i * (width + gap), area.top(), width, area.height());
         painter.fillRect(box, kRowColours[i]);
         painter.setPen(kWhite);
         QString text = texts[i];
-        painter.drawText(box, Qt::AlignCenter | Qt::TextWordWrap, text.replace(kCarriageReturn, QChar(10)));
+        text.replace(kCarriageReturn, QChar(10));
+        // Each line of a figure stays whole: a long one ("Speed : 2857.1 / year") takes smaller type.
+        QFont font = ReportFont(11, true);
+        const QStringList lines = text.split(QChar(10));
+        auto widest = [&] {
+            const QFontMetricsF metrics(font, painter.device());
+            qreal most = 0;
+            for (const QString& line : lines)
+                most = std::max(most, metrics.horizontalAdvance(line));
+            return most;
+        };
+        while (font.pointSizeF() > 6 && widest() > box.width() * 0.94)
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+        painter.setFont(font);
+        painter.drawText(box, Qt::AlignCenter, text);
     }
 }
 
