@@ -1,9 +1,10 @@
 // Start-up: the first view depends on how many exams the data file holds; the exam list is placed
 // once, from the maximised window's outer size.
-#include "app/list_placement.h"
 #include "support/window_fixture.h"
+#include "window/list_placement.h"
 
 #include <QAction>
+#include <QFrame>
 #include <QScreen>
 #include <QTest>
 
@@ -15,86 +16,75 @@ class TestStartup : public QObject {
 private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    void opensStatisticsWithTwoExams() {
-        WindowFixture fixture(DataFile({"Physics;12/6/2006;27;9", "Analysis;1/15/2004;30;6"}));
-        Form1& w = fixture.window();
-        QCOMPARE(w.ExamList->ListCount(), 2);
-        QVERIFY(w.Label[1]->isVisible());
-        QCOMPARE(w.Label[1]->Caption(), QStringLiteral("Overall mark\r 28.2"));
-        QVERIFY(!w.Text[0]->isVisible());
-        QVERIFY(w.Years->isChecked());
-        QVERIFY(fixture.messages().prompts.isEmpty());
-    }
-
-    void opensEntryPanelWithoutDataFile() {
-        WindowFixture fixture(std::nullopt);
-        Form1& w = fixture.window();
-        QCOMPARE(w.ExamList->ListCount(), 0);
-        QVERIFY(fixture.messages().prompts.isEmpty());
-        QVERIFY(w.Text[0]->isVisible());
-        QCOMPARE(w.Label[0]->Caption(), QStringLiteral("Exam  1"));
-        QCOMPARE(w.Text[1]->text(), QStringLiteral("12/7/2026"));
-        QVERIFY(!w.ShowExams->isEnabled());
-    }
-
+    // first: the statistics' "Overall mark" label, or the entry panel's exam number and proposed date.
     void firstViewFollowsTheNumberOfExams_data() {
         QTest::addColumn<QString>("locale");
+        QTest::addColumn<bool>("hasFile");
         QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<bool>("statistics");
+        QTest::addColumn<int>("exams");
+        QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("warning");
-        QTest::newRow("en_US one exam: entry panel")
-            << "en_US" << DataFile({"Physics;12/6/2006;27;9"}) << false << "";
-        QTest::newRow("en_US empty file: entry panel, silently") << "en_US" << QByteArray() << false << "";
-        QTest::newRow("en_US no record in the file: warning, entry panel")
-            << "en_US" << QByteArray("abc\r\n") << false << "WARNING : Corrupted file ";
-        QTest::newRow("en_US day-first dates with a day above 12 are records")
-            << "en_US" << DataFile({"Fisica;31/12/2006;27;9", "Analisi;15/1/2004;30;6"}) << true << "";
-        QTest::newRow("it_IT two exams: statistics")
-            << "it_IT" << DataFile({"Fisica;31/12/2006;27;9", "Analisi;15/1/2004;30;6"}) << true << "";
-        QTest::newRow("it_IT one good line of three: entry panel")
-            << "it_IT" << DataFile({"Fisica;31/12/2006;27;9", "Analisi;;30;6", ""}) << false
-            << "WARNING : 1 line of Examora.TXT could not be read. It is kept in the file unchanged.";
-        QTest::newRow("de_DE two exams: statistics")
-            << "de_DE" << DataFile({"Physik;31.12.2006;27;9", "Analysis;15.1.2004;30;6"}) << true << "";
+        const auto row = [](const char* tag, const char* locale, std::optional<QByteArray> file, int exams,
+                            const char* first, const QString& warning = {}) {
+            QTest::newRow(tag) << locale << file.has_value() << file.value_or(QByteArray()) << exams << first
+                               << warning;
+        };
+        const char* overall = "Overall mark\r 28.2";
+        const QByteArray italian = DataFile({"Fisica;31/12/2006;27;9", "Analisi;15/1/2004;30;6"});
+        row("no data file: entry panel, silently", "en_US", std::nullopt, 0, "Exam  1|12/7/2026");
+        row("en_US two exams: statistics", "en_US",
+            DataFile({"Physics;12/6/2006;27;9", "Analysis;1/15/2004;30;6"}), 2, overall);
+        row("en_US one exam: entry panel", "en_US", DataFile({"Physics;12/6/2006;27;9"}), 1,
+            "Exam  2|12/7/2026");
+        row("en_US empty file: entry panel, silently", "en_US", QByteArray(), 0, "Exam  1|12/7/2026");
+        row("en_US no record in the file: warning, entry panel", "en_US", QByteArray("abc\r\n"), 0,
+            "Exam  1|12/7/2026", QStringLiteral("WARNING : Corrupted file "));
+        row("en_US day-first dates with a day above 12 are records", "en_US", italian, 2, overall);
+        row("it_IT two exams: statistics", "it_IT", italian, 2, overall);
+        row("it_IT one good line of three: entry panel", "it_IT",
+            DataFile({"Fisica;31/12/2006;27;9", "Analisi;;30;6", ""}), 1, "Exam  2|07/12/2026",
+            QStringLiteral(
+                "WARNING : 1 line of Examora.TXT could not be read. It is kept in the file unchanged."));
+        row("de_DE two exams: statistics", "de_DE",
+            DataFile({"Physik;31.12.2006;27;9", "Analysis;15.1.2004;30;6"}), 2, overall);
     }
     void firstViewFollowsTheNumberOfExams() {
         QFETCH(QString, locale);
+        QFETCH(bool, hasFile);
         QFETCH(QByteArray, file);
-        QFETCH(bool, statistics);
+        QFETCH(int, exams);
+        QFETCH(QString, first);
         QFETCH(QString, warning);
         QLocale::setDefault(QLocale(locale));
-        WindowFixture fixture(file);
-        Form1& w = fixture.window();
-        QCOMPARE(w.Text[0]->isVisible(), !statistics);
-        QCOMPARE(w.Label[1]->Caption().startsWith(QStringLiteral("Overall mark")), statistics);
-        QCOMPARE(fixture.messages().prompts.size(), warning.isEmpty() ? 0 : 1);
-        if (!warning.isEmpty()) {
-            QCOMPARE(fixture.messages().prompts[0].text, warning);
-            QCOMPARE(fixture.messages().prompts[0].flags, 48);
-            QCOMPARE(fixture.messages().prompts[0].title, QStringLiteral("Examora"));
-        }
-        // Back at normal size with the list hidden, Years checked, no graph drawn, nothing unsaved.
-        QVERIFY(!w.isMaximized());
-        QVERIFY(!w.ExamList->isVisible());
-        QVERIFY(w.Years->isChecked());
-        QVERIFY(!w.Days->isChecked());
-        QVERIFY(!w.Months->isChecked());
-        QCOMPARE(w.timeUnit, QStringLiteral("yyyy"));
-        QVERIFY(!w.graphShown);
-        QVERIFY(!w.dataChanged);
-        QCOMPARE(w.dataFileName, QStringLiteral("Examora.TXT"));
-        QCOMPARE(w.Caption(), QStringLiteral("Examora"));
-    }
-
-    void normalSizeIsTheSizeTheWindowOpenedWith() {
-        WindowFixture fixture(std::nullopt);
-        Form1& w = fixture.window();
-        QVERIFY(w.normalWidth > 0);
-        QVERIFY(w.normalHeight > 0);
-        // The client area at normal size is 6525 by 8190 twips under the menu bar.
-        QCOMPARE(w.centralWidget()->width(), 6525 / 15);
-        QTRY_COMPARE(w.frameGeometry().width() * 15, qRound(w.normalWidth));
-        QTRY_COMPARE(w.frameGeometry().height() * 15, qRound(w.normalHeight));
+        WindowFixture fixture(hasFile ? std::optional(file) : std::nullopt);
+        const bool statistics = exams >= 2;
+        QCOMPARE(fixture.lines().size(), exams);
+        QCOMPARE(fixture.text(0)->isVisible(), !statistics);
+        QVERIFY(fixture.label(1)->isVisible());
+        QCOMPARE(statistics ? fixture.label(1)->Caption()
+                            : fixture.label(0)->Caption() + u'|' + fixture.text(1)->text(),
+                 first);
+        QCOMPARE(fixture.action("ShowExams")->isEnabled(), exams > 0);
+        QStringList shown;
+        for (const Prompt& p : fixture.messages().prompts)
+            shown.append(p.text + u'|' + QString::number(p.flags) + u'|' + p.title);
+        QCOMPARE(shown,
+                 warning.isEmpty() ? QStringList() : QStringList{warning + QStringLiteral("|48|Examora")});
+        // Back at normal size, the size it opened with: a client area 6525 twips wide. The list is
+        // hidden, Years checked, no graph answers the pointer, and closing asks nothing.
+        QVERIFY(!fixture.window().isMaximized());
+        QCOMPARE(fixture.surface()->width(), 6525 / 15);
+        QTRY_COMPARE(fixture.window().frameGeometry().size(), fixture.normalSize());
+        QVERIFY(!fixture.list()->isVisible());
+        QVERIFY(fixture.action("Years")->isChecked());
+        QVERIFY(!fixture.action("Days")->isChecked());
+        QVERIFY(!fixture.action("Months")->isChecked());
+        // Two points: a move to where the pointer already is goes nowhere.
+        for (const QPoint at : {QPoint(425, 200), QPoint(425, 210)})
+            QTest::mouseMove(fixture.surface(), at);
+        QCOMPARE(fixture.caption(), QStringLiteral("Examora"));
+        QVERIFY(fixture.window().close());
+        QCOMPARE(fixture.messages().prompts.size(), shown.size());
     }
 
     void listPlacementFromTheOuterSize_data() {
@@ -115,17 +105,15 @@ private slots:
         QFETCH(QRectF, list);
         QFETCH(QRectF, shadow);
         const ListPlacement place = PlaceExamList(width, height);
-        const auto same = [](const QRectF& a, const QRectF& b) {
-            return qFuzzyCompare(float(a.left()), float(b.left())) &&
-                   qFuzzyCompare(float(a.top()), float(b.top())) &&
-                   qFuzzyCompare(float(a.width()), float(b.width())) &&
-                   qFuzzyCompare(float(a.height()), float(b.height()));
-        };
         const auto text = [](const QRectF& r) {
-            return QStringLiteral("%1, %2, %3, %4").arg(r.left()).arg(r.top()).arg(r.width()).arg(r.height());
+            return QStringLiteral("%1, %2, %3, %4")
+                .arg(r.left(), 0, 'f', 1)
+                .arg(r.top(), 0, 'f', 1)
+                .arg(r.width(), 0, 'f', 1)
+                .arg(r.height(), 0, 'f', 1);
         };
-        QVERIFY2(same(place.list, list), qPrintable(text(place.list)));
-        QVERIFY2(same(place.shadow, shadow), qPrintable(text(place.shadow)));
+        QCOMPARE(text(place.list), text(list));
+        QCOMPARE(text(place.shadow), text(shadow));
     }
 
     // The offscreen screen is 800 by 800 pixels, 12000 by 12000 twips when maximised: the list
@@ -133,18 +121,17 @@ private slots:
     // right. In pixels: 8, 16, 760, 720 and 20, 28.
     void listIsPlacedFromTheMaximisedWindow() {
         WindowFixture fixture(DataFile({"Physics;12/6/2006;27;9", "Analysis;1/15/2004;30;6"}));
-        Form1& w = fixture.window();
-        if (w.screen()->availableGeometry().size() != QSize(800, 800))
-            QSKIP(qPrintable(
-                QStringLiteral("the figures below are for a screen of 800 by 800 pixels, not %1 by %2")
-                    .arg(w.screen()->availableGeometry().width())
-                    .arg(w.screen()->availableGeometry().height())));
-        QCOMPARE(w.ExamList->geometry(), QRect(8, 16, 760, 720));
-        QCOMPARE(w.ExamListShadow->geometry(), QRect(20, 28, 760, 720));
+        const QSize screen = fixture.window().screen()->availableGeometry().size();
+        if (screen != QSize(800, 800))
+            QSKIP(qPrintable(QStringLiteral("the figures are for a screen of 800 by 800 pixels, not %1 by %2")
+                                 .arg(screen.width())
+                                 .arg(screen.height())));
+        QCOMPARE(fixture.list()->geometry(), QRect(8, 16, 760, 720));
+        QCOMPARE(fixture.find<QFrame>("ExamListShadow")->geometry(), QRect(20, 28, 760, 720));
         // Not placed again when the list is shown at another window size.
-        w.ShowExams->trigger();
-        QVERIFY(w.ExamList->isVisible());
-        QCOMPARE(w.ExamList->geometry(), QRect(8, 16, 760, 720));
+        fixture.choose("ShowExams");
+        QVERIFY(fixture.list()->isVisible());
+        QCOMPARE(fixture.list()->geometry(), QRect(8, 16, 760, 720));
     }
 };
 

@@ -99,6 +99,7 @@ void FileMenu::ReadDataFile(bool reportToUser) {
             x_.messages.MsgBox(read.error, Exclamation, kTitle);
         return;
     }
+    x_.screen.RefreshCurrent();
     const QString name = x_.document.FileName();
     const qsizetype kept = x_.document.Kept().size();
     if (x_.document.Count() > 0) {

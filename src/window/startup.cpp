@@ -1,11 +1,11 @@
+#include "records/conversions.h"
 #include "window/form1.h"
 #include "window/list_placement.h"
-#include "window/widgets/twips.h"
-#include "records/conversions.h"
 #include "window/widgets/exam_list_box.h"
+#include "window/widgets/twips.h"
 
-#include <QFileInfo>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QScreen>
 
 namespace examora {
