@@ -111,7 +111,9 @@ private slots:
         WindowFixture fixture(big);
         big.clear();
         const QString tooLarge = fixture.messages().prompts.value(0).text;
-        QVERIFY2(tooLarge.contains(QStringLiteral("too large")), qPrintable(tooLarge));
+        QVERIFY2(tooLarge.startsWith(QStringLiteral("Examora.TXT could not be read: it is too large (")),
+                 qPrintable(tooLarge));
+        const QString reason = tooLarge.section(QStringLiteral(": "), 1);
         AddExam(fixture, QStringLiteral("Chemistry"));
         fixture.messages().AnswerNext(AnswerYes);
         QVERIFY(!fixture.window().close());
@@ -124,7 +126,7 @@ private slots:
         QVERIFY(fixture.window().close());
         QCOMPARE(Shown(fixture.messages()),
                  (QStringList{tooLarge + "|48", kQuestion,
-                              "Examora.TXT could not be read, so it was not replaced: " + tooLarge + "|48",
+                              "Examora.TXT could not be read, so it was not replaced: " + reason + "|48",
                               kQuestion, kQuestion}));
     }
 
@@ -132,8 +134,9 @@ private slots:
     void failedLoadShowsThePlatformText_data() {
         QTest::addColumn<bool>("folder");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("no file") << false << "No such file or directory|48";
-        QTest::newRow("a folder in its place") << true << "Examora.TXT is a directory, not a file|48";
+        QTest::newRow("no file") << false << "Examora.TXT could not be read: No such file or directory|48";
+        QTest::newRow("a folder in its place")
+            << true << "Examora.TXT could not be read: it is a directory, not a file|48";
     }
     void failedLoadShowsThePlatformText() {
         QFETCH(bool, folder);
@@ -292,8 +295,8 @@ private slots:
             QVERIFY(!fixture.window().close());
             QVERIFY(fixture.window().isVisible());
             const QString failed =
-                QStringLiteral("Examora.TXT could not be read, so it was not replaced: Examora.TXT "
-                               "is a directory, not a file|48");
+                QStringLiteral("Examora.TXT could not be read, so it was not replaced: it is a directory, "
+                               "not a file|48");
             QCOMPARE(Shown(fixture.messages()), (QStringList{failed, kQuestion, failed}));
             QCOMPARE(fixture.lines().size(), 3);
             fixture.messages().prompts.clear();

@@ -151,9 +151,7 @@ private slots:
                                                      << "Existing file Examora.TXT is not writable" << 3;
         QTest::newRow("a folder named Examora.TXT")
             << int(Fault::FolderInPlace) << "en_US"
-            << "Examora.TXT could not be read, so it was not replaced: Examora.TXT is a "
-               "directory, not a file"
-            << 3;
+            << "Examora.TXT could not be read, so it was not replaced: it is a directory, not a file" << 3;
         QTest::newRow("disk full part-way through") << int(Fault::DiskFull) << "de_DE"
                                                     << "No space left on device" << 3000;
         QTest::newRow("file read-only to the user saving")

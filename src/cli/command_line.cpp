@@ -79,7 +79,7 @@ int RunWithoutWindow(const QCoreApplication& app) {
     DataFileKeeper dataFile(path);
     const DataFileKeeper::ReadOutcome read = dataFile.Read();
     if (read.kind != DataFileKeeper::ReadOutcome::Done)
-        return Refuse(path + QStringLiteral(": ") + read.error);
+        return Refuse(path + QStringLiteral(" could not be read: ") + read.error);
     // The lines that are no exams count for nothing; the user hears how many, as the window says.
     if (const qsizetype kept = dataFile.Kept().size(); kept > 0) {
         Print(stderr,

@@ -96,7 +96,8 @@ void FileMenu::ReadDataFile(bool reportToUser) {
         readProgress_->hide();
     if (read.kind != ExamDocument::ReadResult::Done) {
         if (reportToUser || read.kind == ExamDocument::ReadResult::Failed)
-            x_.messages.MsgBox(read.error, Exclamation, kTitle);
+            x_.messages.MsgBox(x_.document.FileName() + QStringLiteral(" could not be read: ") + read.error,
+                               Exclamation, kTitle);
         return;
     }
     x_.screen.RefreshCurrent();

@@ -17,7 +17,7 @@ printf 'Analysis;2005-01-10;30;6\r\nPhysics;2006-06-20;24;9\r\n' > "$dir/exams.t
 status=0
 "${examora[@]}" --report "$dir/missing.txt" 2> "$dir/error" >/dev/null || status=$?
 [ "$status" = 1 ] || fail "a missing file gives status $status"
-grep -q "missing.txt: No such file or directory" "$dir/error" || fail "the reason: $(cat "$dir/error")"
+grep -q "missing.txt could not be read: No such file or directory" "$dir/error" || fail "the reason: $(cat "$dir/error")"
 printf 'Analysis;2005-01-10;30;6\r\nnot an exam\r\n' > "$dir/one-bad.txt"
 "${examora[@]}" --report "$dir/one-bad.txt" 2> "$dir/error" >/dev/null || fail "a line that is no exam ends the report"
 grep -q "1 line of .*one-bad.txt could not be read as an exam" "$dir/error" || fail "unread lines: $(cat "$dir/error")"

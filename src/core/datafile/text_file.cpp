@@ -15,20 +15,15 @@ FileRead ReadFileInPieces(const QString& path, qint64 maxBytes,
     QFile file(path);
     const QFileInfo info(path);
     if (info.isDir())
-        return {false, {}, QStringLiteral("%1 is a directory, not a file").arg(path)};
+        return {false, {}, QStringLiteral("it is a directory, not a file")};
     // A pipe would wait for a writer without end, and a device such as /dev/zero never ends.
     if (info.exists() && !info.isFile())
-        return {false, {}, QStringLiteral("%1 is not a regular file").arg(path)};
+        return {false, {}, QStringLiteral("it is not a regular file")};
     if (!file.open(QIODevice::ReadOnly))
         return {false, {}, file.errorString()};
     const qint64 size = file.size();
     if (size > maxBytes) {
-        return {false,
-                {},
-                QStringLiteral("%1 is too large to read (%2 bytes; at most %3)")
-                    .arg(path)
-                    .arg(size)
-                    .arg(maxBytes)};
+        return {false, {}, QStringLiteral("it is too large (%1 bytes; at most %2)").arg(size).arg(maxBytes)};
     }
     // Read in pieces: a file that grows while it is read is cut at maxBytes instead of filling memory.
     constexpr qint64 kPiece = qint64{1} << 16;
@@ -49,9 +44,7 @@ FileRead ReadFileInPieces(const QString& path, qint64 maxBytes,
             break;
         total += n;
         if (total > maxBytes)
-            return {false,
-                    {},
-                    QStringLiteral("%1 is too large to read (more than %2 bytes)").arg(path).arg(maxBytes)};
+            return {false, {}, QStringLiteral("it is too large (more than %1 bytes)").arg(maxBytes)};
         take(QByteArrayView(buffer.get(), n));
         if (n < kPiece)
             break;
@@ -62,7 +55,8 @@ FileRead ReadFileInPieces(const QString& path, qint64 maxBytes,
 FileRead ReadWholeFile(const QString& path, qint64 maxBytes) {
     QByteArray bytes;
     bytes.reserve(qMin(QFileInfo(path).size(), maxBytes));
-    FileRead result = ReadFileInPieces(path, maxBytes, [&bytes](QByteArrayView piece) { bytes.append(piece); });
+    FileRead result =
+        ReadFileInPieces(path, maxBytes, [&bytes](QByteArrayView piece) { bytes.append(piece); });
     if (result.ok)
         result.bytes = std::move(bytes);
     return result;

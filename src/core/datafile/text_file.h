@@ -12,7 +12,8 @@ namespace examora {
 struct FileRead {
     bool ok = false;
     QByteArray bytes;
-    QString error; // the platform's description of the failure
+    QString error; // why it failed, without the file's name: the platform's words, or "it is a directory, not
+                   // a file"
 };
 
 // Reads the whole file; a file larger than maxBytes is refused rather than read.
@@ -21,7 +22,8 @@ FileRead ReadWholeFile(const QString& path, qint64 maxBytes);
 // Reads the file as ReadWholeFile does, handing it over piece by piece instead of holding it: the
 // pieces are of one fixed size but the last, so the same content always comes in the same pieces.
 // The result carries no bytes.
-FileRead ReadFileInPieces(const QString& path, qint64 maxBytes, const std::function<void(QByteArrayView)>& take);
+FileRead ReadFileInPieces(const QString& path, qint64 maxBytes,
+                          const std::function<void(QByteArrayView)>& take);
 
 // Replaces the file's content at once: the new content goes to a temporary file beside it that then
 // takes the file's place, so a failure or a crash part-way leaves the previous file whole. The
