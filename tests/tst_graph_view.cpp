@@ -1,33 +1,35 @@
-// The two graphs on the real window: what the Graphics menu offers, the colours on the surface, the
-// Units pop-up and the read-out that the pointer writes into the title.
-#include "window/widgets/shape_painter.h"
+// The two graphs on the real window: the colours on the surface, the menu check marks, the Units
+// pop-up and the read-out that the pointer writes into the title.
 #include "support/window_fixture.h"
+#include "window/widgets/shape_painter.h"
 
 #include <QMenu>
 #include <QScreen>
 #include <QTest>
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 using namespace examora;
 using namespace examora::testing;
 
 namespace {
 
-const QString kWhite = "#ffffff", kYellow = "#ffff00", kBlue = "#0000ff", kDarkGreen = "#004000",
-              kDarkBlue = "#000040", kStem = "a white stem";
-// 15 January, 3 and 20 March 2004; marks 18, 30 and 24, marks times credits 108, 270 and 144. In
-// list order Chemistry comes before Physics, both in March.
-const QStringList kWorkedExample{"Analysis;1/15/2004;18;6", "Chemistry;3/20/2004;30;9", "Physics;3/3/2004;24;6"};
-// Over three years from 10 March 2003; in years Chemistry and Physics share x = 1.
-const QStringList kThreeYears{"Analysis;3/10/2003;18;6", "Chemistry;3/20/2004;30;9", "Physics;3/3/2004;24;6",
-                              "Statistics;6/5/2005;27;3"};
+const QString kWhite = "#ffffff", kYellow = "#ffff00", kBlue = "#0000ff", kRed = "#ff0000",
+              kDarkGreen = "#004000", kDarkBlue = "#000040", kStem = "a white stem";
+// Over three calendar years from 10 December 2003: Chemistry on 20 March and Physics on 3 March 2004
+// share x = 1 in years and x = 3 in months, and stand at days 101 and 84. Marks times credits 108,
+// 270, 178.2 and 81.
+const QStringList kThreeYears{"Analysis;12/10/2003;18;6", "Chemistry;3/20/2004;30;9",
+                              "Physics;3/3/2004;29.7;6", "Statistics;1/5/2005;27;3"};
 
 QString ColourAt(const QImage& image, QPointF pixel) {
     return image.pixelColor(int(std::floor(pixel.x())), int(std::floor(pixel.y()))).name();
 }
-QString Corner(const QImage& image) { return ColourAt(image, QPointF(image.width() - 1, 0)); }
-QImage Shown(const WindowFixture& f) { return f.surface()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+QImage Shown(const WindowFixture& f) {
+    return f.surface()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+QString Corner(const WindowFixture& f) { return ColourAt(Shown(f), QPointF(f.surface()->width() - 1, 0)); }
 
 // A point of the graph (x, y), moved right and down by a number of circle radii (a radius is a
 // ninety-ninth of the graph's width), and its colour on screen: kStem is white in one of the three
@@ -37,32 +39,26 @@ struct Spot {
     QString colour;
 };
 // The spots whose colour on screen differs.
-QStringList Wrong(const WindowFixture& f, const QImage& image, std::initializer_list<Spot> spots) {
+QStringList Wrong(const WindowFixture& f, const QList<Spot>& spots) {
+    const QImage image = Shown(f);
     QStringList wrong;
     for (const Spot& s : spots) {
-        const QPointF at = f.surface()->ToPixels({s.x, s.y}) + QPointF(s.right, s.down) * f.surface()->width() / 99.0;
-        QString seen = ColourAt(image, at);
-        for (int dx : {-1, 1})
-            if (s.colour == kStem && seen != kWhite)
-                seen = ColourAt(image, at + QPointF(dx, 0));
-        if (seen != (s.colour == kStem ? kWhite : s.colour))
-            wrong.append(QStringLiteral("(%1, %2): %3, not %4").arg(s.x).arg(s.y).arg(seen, s.colour));
+        const QPointF at =
+            f.surface()->ToPixels({s.x, s.y}) + QPointF(s.right, s.down) * f.surface()->width() / 99.0;
+        QStringList seen{ColourAt(image, at)};
+        if (s.colour == kStem)
+            seen << ColourAt(image, at - QPointF(1, 0)) << ColourAt(image, at + QPointF(1, 0));
+        if (!seen.contains(s.colour == kStem ? kWhite : s.colour))
+            wrong << QStringLiteral("(%1, %2): %3, not %4").arg(s.x).arg(s.y).arg(seen.join(u'/'), s.colour);
     }
     return wrong;
 }
 
-// Opens the Graphics menu: whether it offers its two graphs.
-QList<bool> GraphsOffered(WindowFixture& f) {
-    emit f.find<QMenu>("Graphics")->aboutToShow();
-    return {f.action("MarksTime")->isEnabled(), f.action("MarksCredits")->isEnabled()};
-}
 // The checked items of the Graphics menu and of the Units pop-up.
 QStringList CheckedItems(const WindowFixture& f) {
-    QStringList checked;
-    for (const char* item : {"MarksTime", "MarksCredits", "Years", "Months", "Days"})
-        if (f.action(item)->isChecked())
-            checked.append(item);
-    return checked;
+    QStringList items{"MarksTime", "MarksCredits", "Years", "Months", "Days"};
+    items.removeIf([&f](const QString& item) { return !f.action(item)->isChecked(); });
+    return items;
 }
 
 // Chooses a graph and waits for the maximised size, which the window system gives in its own time.
@@ -89,23 +85,6 @@ void PointAt(WindowFixture& f, double x, double y) {
     QTest::mouseMove(f.surface(), f.surface()->ToPixels({x, y}).toPoint());
 }
 
-// Moving the pointer and pressing the right button leave the title as it is and open no pop-up.
-void PointerIgnored(WindowFixture& f) {
-    const QString caption = f.caption();
-    QTest::mouseMove(f.surface(), QPoint(50, 60));
-    QTest::mouseClick(f.surface(), Qt::RightButton, {}, QPoint(50, 50));
-    QCoreApplication::processEvents();
-    QVERIFY(!f.find<QMenu>("SetTimeUnits")->isVisible());
-    QCOMPARE(f.caption(), caption);
-}
-
-// The surface holds nothing drawn on its background.
-QImage Plain(const WindowFixture& f, const QColor& background) {
-    QImage plain(f.surface()->Image().size(), QImage::Format_RGB32);
-    plain.fill(background);
-    return plain;
-}
-
 } // namespace
 
 class TestGraphView : public QObject {
@@ -113,117 +92,93 @@ class TestGraphView : public QObject {
 private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    // With one exam the graphs are not offered and choosing one changes nothing; a graph whose second
-    // exam is undone under it only clears the surface.
-    void graphsNeedTwoExams() {
-        WindowFixture f(DataFile({"Analysis;1/15/2004;18;6"}));
-        QCOMPARE(GraphsOffered(f), (QList<bool>{false, false}));
-        f.choose("MarksTime");
-        QVERIFY(f.text(0)->isVisible());
-        QCOMPARE(f.caption(), "Examora");
-        QCOMPARE(f.surface()->Scale().height, 0.0);
-        QCOMPARE(f.surface()->Image(), Plain(f, f.surface()->BackColor()));
-        PointerIgnored(f);
-
-        f.typeExam("Physics", "24", "6", "3/3/2004");
-        QCOMPARE(GraphsOffered(f), (QList<bool>{true, true}));
-        Draw(f, "MarksTime");
-        f.window().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&f.window()));
-        QTest::keyClick(&f.window(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(f.lines(), QStringList{"Analysis;1/15/2004;18;6"});
-        QCOMPARE(f.surface()->Image(), Plain(f, QColor(0, 64, 0)));
-        QCOMPARE(GraphsOffered(f), (QList<bool>{false, false}));
-    }
-
-    // The marks graph on dark green: read by the pointer, kept through repaints, drawn again at a new
-    // size. The marks times credits graph then replaces it on dark blue, until the File menu ends
-    // the read-out and the pop-up and leaves the graph on screen.
-    void bothGraphsOverThreeYears() {
+    // The marks graph on dark green, read by the pointer and drawn again at a new size; the marks
+    // times credits graph on dark blue. The pop-up draws the graph again in the unit chosen, keeps
+    // the graph's check mark, and the unit already checked draws the same graph again.
+    void graphsAndUnits() {
         WindowFixture f(DataFile(kThreeYears));
-        QVERIFY(f.label(1)->isVisible());
-        PointerIgnored(f); // the statistics do not answer the pointer
-        QCOMPARE(CheckedItems(f), QStringList{"Years"});
         Draw(f, "MarksTime");
-        QCOMPARE(CheckedItems(f), (QStringList{"MarksTime", "Years"}));
-        QCOMPARE(f.caption(), "Examora");
-        QVERIFY(!f.label(1)->isVisible() && !f.find("Shape1")->isVisible() && f.window().isMaximized());
-        QCOMPARE(f.surface()->Scale().top, 31.0);
-        QCOMPARE(f.surface()->Scale().width, double(float(2 + 1.0 / 12)));
-        QImage image = Shown(f);
-        QCOMPARE(Corner(image), kDarkGreen);
-        // Statistics, alone in 2005: the stem ends at the value, and is drawn over the circle.
+        const UserScale scale = f.surface()->Scale();
+        QCOMPARE((QList<double>{scale.top, scale.height, scale.width}),
+                 (QList<double>{31, -30, float(2 + 1.0 / 12)}));
+        QCOMPARE(Corner(f), kDarkGreen);
+        // Statistics, alone in 2005: the stem ends at the value, and is drawn over the circle, as the
+        // stem of Physics is over its own.
         const double r = f.surface()->width() / 99.0;
-        QCOMPARE(Wrong(f, image, {{2, 27, .5, 0, kYellow}, {2, 27, -.5, 1. / 3, kYellow}, {2, 13.5, 0, 0, kStem},
-                                  {2, 1.2, 0, 0, kStem}, {2, 13.5, 1, 0, kDarkGreen},
-                                  {2, 27, 0, -1 - 3 / r, kDarkGreen}, {2, 27, 0, .5, kStem}}),
-                 QStringList());
-
+        const QList<Spot> spots{
+            {2, 27, .5, 0, kYellow},           {2, 13.5, 0, 0, kStem}, {2, 1.2, 0, 0, kStem},
+            {2, 13.5, 1, 0, kDarkGreen},       {2, 27, 0, .5, kStem},  {1, 29.7, 0, .5, kStem},
+            {2, 27, 0, -1 - 3 / r, kDarkGreen}};
+        QCOMPARE(Wrong(f, spots), QStringList());
+        // Chemistry and then Physics in 2004: the later line's circle covers the earlier one's where
+        // they overlap, so the earlier outline does not show inside it, while the later outline
+        // crosses the earlier.
+        QImage image = Shown(f);
+        const QPointF earlier = f.surface()->ToPixels({1, 30}), later = f.surface()->ToPixels({1, 29.7});
+        QVERIFY2(later.y() - earlier.y() > 3 && later.y() - earlier.y() < 2 * r - 3,
+                 "the circles must overlap");
+        int laterInside = 0, earlierShowsOutline = 0;
+        for (int y = int(earlier.y() - r); y <= int(later.y() + r); ++y)
+            for (int x = int(later.x() - r); x <= int(later.x() + r); ++x) {
+                const QPointF p(x + 0.5, y + 0.5);
+                if (std::fabs(p.x() - later.x()) < 2.5)
+                    continue; // the stems
+                if (std::hypot(p.x() - later.x(), p.y() - later.y()) < r - 1.5) {
+                    QCOMPARE(ColourAt(image, p), kYellow);
+                    ++laterInside;
+                } else if (std::hypot(p.x() - earlier.x(), p.y() - earlier.y()) < r - 1.5) {
+                    earlierShowsOutline += ColourAt(image, p) != kYellow;
+                }
+            }
+        QVERIFY(laterInside > 20 && earlierShowsOutline > 0);
         // The years count from the earliest exam's; moving never redraws.
         PointAt(f, 1, 27.5);
         QTRY_COMPARE(f.caption(), " 2004;  Mark :  27.5");
-        PointAt(f, 0, 20);
-        QTRY_COMPARE(f.caption(), " 2003;  Mark :  20");
-        QTest::mouseMove(f.surface(), QPoint(200, 200));
-        QTRY_VERIFY(f.caption() != " 2003;  Mark :  20");
-        QCOMPARE(Shown(f), image);
-        f.surface()->repaint();
-        QCOMPARE(Shown(f), image);
-        f.surface()->repaint(QRect(100, 100, 200, 200));
         QCOMPARE(Shown(f), image);
 
         f.window().setWindowState(Qt::WindowNoState);
         f.window().resize(500, 380);
         QTRY_COMPARE(f.surface()->Image().size(), f.surface()->size());
         QVERIFY(f.surface()->width() < image.width());
-        const QImage resized = Shown(f);
-        QCOMPARE(Corner(resized), kDarkGreen);
-        QCOMPARE(Wrong(f, resized, {{2, 27, .5, 0, kYellow}, {2, 13.5, 0, 0, kStem}}), QStringList());
+        QCOMPARE(Wrong(f, {{2, 27, .5, 0, kYellow}, {2, 13.5, 0, 0, kStem}}), QStringList());
 
         Draw(f, "MarksCredits");
         QCOMPARE(CheckedItems(f), (QStringList{"MarksCredits", "Years"}));
+        QCOMPARE(Corner(f), kDarkBlue);
+        QCOMPARE(Wrong(f, {{1, 270, .5, 0, kBlue}, {2, 40, 0, 0, kStem}}), QStringList());
+        QTest::mouseClick(f.surface(), Qt::LeftButton, {}, QPoint(60, 50));
+        QVERIFY(!f.find<QMenu>("SetTimeUnits")->isVisible());
+
+        ChooseUnit(f, "Months");
+        QCOMPARE(CheckedItems(f), (QStringList{"MarksCredits", "Months"}));
+        QCOMPARE(Wrong(f, {{3, 270, .5, 0, kBlue}, {13, 40, 0, 0, kStem}}), QStringList());
+        PointAt(f, 3, 243);
+        QTRY_VERIFY(f.caption().startsWith("MARCH;  Mark x Credits :  2"));
+        const double value = f.caption().section(" : ", 1).toDouble();
+        QVERIFY2(std::fabs(value - 243) <= 270.0 / f.surface()->height() / 2 + 0.05, qPrintable(f.caption()));
+        ChooseUnit(f, "Days");
+        QCOMPARE(CheckedItems(f), (QStringList{"MarksCredits", "Days"}));
+        QCOMPARE(Wrong(f, {{101, 270, .5, 0, kBlue}, {392, 81, .5, 0, kBlue}}), QStringList());
+        PointAt(f, 60, 100);
+        QTRY_VERIFY2(f.caption().startsWith("Sunday, February 8, 2004;  Mark x Credits :  "),
+                     qPrintable(f.caption()));
+
+        Draw(f, "MarksTime");
+        ChooseUnit(f, "Months");
+        QCOMPARE(CheckedItems(f), (QStringList{"MarksTime", "Months"}));
+        QCOMPARE(Wrong(f, {{13, 27, .5, 0, kYellow}, {13, 13.5, 0, 0, kStem}}), QStringList());
         image = Shown(f);
-        QCOMPARE(Corner(image), kDarkBlue);
-        // Chemistry, 30 x 9; Statistics, 27 x 3.
-        QCOMPARE(Wrong(f, image, {{1, 270, .5, 0, kBlue}, {2, 40, 0, 0, kStem}}), QStringList());
-        PointAt(f, 1, 200);
-        QTRY_VERIFY2(f.caption().startsWith(" 2004;  Mark x Credits :  "), qPrintable(f.caption()));
-        emit f.find<QMenu>("File")->aboutToShow();
-        QCOMPARE(f.caption(), "Examora");
-        PointAt(f, 2, 100);
-        PointerIgnored(f);
+        ChooseUnit(f, "Months");
+        QCOMPARE(CheckedItems(f), (QStringList{"MarksTime", "Months"}));
         QCOMPARE(Shown(f), image);
     }
 
-    // Two exams in one year: the later line's circle covers the earlier one's where they overlap,
-    // so the earlier outline does not show inside it, while the later outline crosses the earlier.
-    void laterExamOnTopAtSharedX() {
-        WindowFixture f(DataFile({"Algebra;5/10/2006;30;6", "Anatomy;10/1/2005;25;6", "Botany;5/12/2006;29.7;6",
-                                  "Zoology;9/1/2008;20;6"}));
+    // Where every mark is 0 the circles sit on the bottom edge, half on the surface.
+    void zeroValuesDrawOnTheBottomEdge() {
+        WindowFixture f(DataFile({"A;1/15/2004;0;6", "B;6/15/2005;0;6", "C;3/3/2006;0;6"}));
         Draw(f, "MarksTime");
-        const QImage image = Shown(f);
-        const QPointF earlier = f.surface()->ToPixels({1, 30}), later = f.surface()->ToPixels({1, 29.7});
-        const double r = f.surface()->width() / 99.0, apart = later.y() - earlier.y();
-        QVERIFY2(apart > 3 && apart < 2 * r - 3, "the two circles must overlap for this test");
-        int laterInside = 0, earlierShowsOutline = 0;
-        for (int y = int(earlier.y() - r); y <= int(later.y() + r); ++y) {
-            for (int x = int(later.x() - r); x <= int(later.x() + r); ++x) {
-                const QPointF centre(x + 0.5, y + 0.5);
-                if (std::fabs(centre.x() - later.x()) < 2.5)
-                    continue; // the stems
-                const QString colour = ColourAt(image, centre);
-                if (std::hypot(centre.x() - later.x(), centre.y() - later.y()) < r - 1.5) {
-                    QCOMPARE(colour, kYellow);
-                    ++laterInside;
-                } else if (std::hypot(centre.x() - earlier.x(), centre.y() - earlier.y()) < r - 1.5 &&
-                           colour != kYellow) {
-                    ++earlierShowsOutline;
-                }
-            }
-        }
-        QVERIFY(laterInside > 20);
-        QVERIFY(earlierShowsOutline > 0);
-        QCOMPARE(Wrong(f, image, {{1, 29.7, 0, .5, kStem}}), QStringList()); // the later stem crosses its circle
+        QCOMPARE(f.surface()->ToPixels({1, 0}).y(), double(f.surface()->height()));
+        QCOMPARE(Wrong(f, {{1, 0, .5, -.5, kYellow}, {1, .5, 0, 0, kDarkGreen}}), QStringList());
     }
 
     // Shapes land on the surface in the order drawn: a circle hides the part of an earlier line it
@@ -236,31 +191,22 @@ private slots:
         QTRY_COMPARE(surface.Image().size(), QSize(200, 100));
         surface.SetScale(100, -100, 200); // one unit a pixel, y growing upward from the bottom edge
         surface.SetFillColor(QColor(0, 0, 255));
-        auto colourAt = [&surface](double x, double y) {
-            return ColourAt(surface.Image(), surface.ToPixels({x, y}));
+        auto stem = [&surface](std::initializer_list<double> ys) { // the colours up the column at x = 50
+            QStringList colours;
+            for (double y : ys)
+                colours.append(ColourAt(surface.Image(), surface.ToPixels({50.5, y})));
+            return colours;
         };
 
         surface.Line({50, 0}, {50, 90}, Qt::white);
         surface.Circle({50, 50}, 10, Qt::white);
         surface.Line({50, 0}, {50, 45}, Qt::white);
-        QCOMPARE(colourAt(50.5, 20), kWhite);
-        QCOMPARE(colourAt(50.5, 44), kWhite);
-        QCOMPARE(colourAt(50.5, 55), kBlue); // the circle over the first line
-        QCOMPARE(colourAt(50.5, 75), kWhite);
-        QCOMPARE(colourAt(45, 50), kBlue);
-        QCOMPARE(colourAt(50.5, 95), kDarkGreen);
-
+        QCOMPARE(stem({20, 44, 55, 75, 95}), (QStringList{kWhite, kWhite, kBlue, kWhite, kDarkGreen}));
         surface.Line({50, 0}, {50, 95}, QColor(255, 0, 0));
-        for (double y : {1.0, 44.0, 55.0, 75.0, 94.5})
-            QCOMPARE(colourAt(50.5, y), QStringLiteral("#ff0000"));
+        QCOMPARE(stem({1, 44, 55, 75, 94.5}), QStringList(5, kRed));
         surface.Circle({50, 80}, 5, Qt::white);
         surface.Line({50, 0}, {50, 70}, Qt::white);
-        QCOMPARE(colourAt(50.5, 80), kBlue);
-        QCOMPARE(colourAt(50.5, 88), QStringLiteral("#ff0000"));
-        QCOMPARE(colourAt(50.5, 60), kWhite);
-
-        surface.Cls();
-        QCOMPARE(colourAt(50.5, 60), kDarkGreen);
+        QCOMPARE(stem({60, 80, 88}), (QStringList{kWhite, kBlue, kRed}));
     }
 
     // Circles that later ones paint over entirely are left out, and so is a circle or stem that a later
@@ -285,9 +231,8 @@ private slots:
             shapes.push_back({true, top, {}, 12.1, Qt::white, QColor(255, 255, 0)});
             shapes.push_back({false, QPointF(top.x(), 400), top, 0, Qt::white, {}});
         }
-        auto same = [](const PixelShape& s, const PixelShape& t) {
-            return s.circle == t.circle && s.a == t.a && s.b == t.b && s.radius == t.radius &&
-                   s.pen == t.pen && s.fill == t.fill;
+        auto paint = [](ShapePainter& painter, const PixelShape& s) {
+            s.circle ? painter.Circle(s.a, s.radius, s.pen, s.fill) : painter.Line(s.a, s.b, s.pen);
         };
         QImage each(600, 400, QImage::Format_RGB32);
         each.fill(QColor(0, 64, 0));
@@ -296,12 +241,14 @@ private slots:
         {
             ShapePainter all(each), lastOnly(last);
             for (auto s = shapes.begin(); s != shapes.end(); ++s) {
-                s->circle ? all.Circle(s->a, s->radius, s->pen, s->fill) : all.Line(s->a, s->b, s->pen);
-                if (std::any_of(s + 1, shapes.end(), [&](auto& t) { return same(*s, t); }))
+                paint(all, *s);
+                if (std::none_of(s + 1, shapes.end(), [&](const PixelShape& t) {
+                        return std::tie(s->circle, s->a, s->b, s->radius, s->pen, s->fill) ==
+                               std::tie(t.circle, t.a, t.b, t.radius, t.pen, t.fill);
+                    }))
+                    paint(lastOnly, *s);
+                else if (s->circle)
                     repeated.push_back(s->a);
-                else
-                    s->circle ? lastOnly.Circle(s->a, s->radius, s->pen, s->fill)
-                              : lastOnly.Line(s->a, s->b, s->pen);
             }
         }
         ShapePainter(once).PaintInOrder(shapes);
@@ -312,53 +259,6 @@ private slots:
                         std::any_of(repeated.begin(), repeated.end(), [&](QPointF c) {
                             return std::fabs(std::hypot(x + 0.5 - c.x(), y + 0.5 - c.y()) - 12.1) < 1.5;
                         }));
-    }
-
-    void zeroValuesDrawOnTheBottomEdge() {
-        WindowFixture f(DataFile({"A;1/15/2004;0;6", "B;6/15/2005;0;6", "C;3/3/2006;0;6"}));
-        Draw(f, "MarksTime");
-        QVERIFY(f.messages().prompts.isEmpty());
-        QCOMPARE(f.surface()->ToPixels({1, 0}).y(), double(f.surface()->height()));
-        QCOMPARE(Wrong(f, Shown(f), {{1, 0, .5, -.5, kYellow}, {1, .5, 0, 0, kDarkGreen}}), QStringList());
-        PointAt(f, 1, 0.5);
-        QTRY_VERIFY2(f.caption().startsWith(" 2005;  Mark :  "), qPrintable(f.caption()));
-    }
-
-    // The pop-up draws the graph again in the unit chosen: the marks times credits graph in months,
-    // then days, on dark blue; the marks graph keeps its check mark and its dark green through a
-    // change of unit, and the unit already checked draws the same graph again.
-    void unitsFromThePopup() {
-        WindowFixture f(DataFile(kWorkedExample));
-        Draw(f, "MarksCredits");
-        QTest::mouseClick(f.surface(), Qt::LeftButton, {}, QPoint(60, 50));
-        QVERIFY(!f.find<QMenu>("SetTimeUnits")->isVisible());
-        ChooseUnit(f, "Months");
-        QCOMPARE(CheckedItems(f), (QStringList{"MarksCredits", "Months"}));
-        QCOMPARE(Corner(Shown(f)), kDarkBlue);
-        QCOMPARE(Wrong(f, Shown(f), {{2, 270, .5, 0, kBlue}}), QStringList());
-        PointAt(f, 2, 243);
-        QTRY_VERIFY(f.caption().startsWith("MARCH;  Mark x Credits :  2"));
-        const double value = f.caption().section(" : ", 1).toDouble();
-        QVERIFY2(std::fabs(value - 243) <= 270.0 / f.surface()->height() / 2 + 0.05, qPrintable(f.caption()));
-
-        ChooseUnit(f, "Days");
-        QCOMPARE(CheckedItems(f), (QStringList{"MarksCredits", "Days"}));
-        QCOMPARE(Corner(Shown(f)), kDarkBlue);
-        QCOMPARE(Wrong(f, Shown(f), {{48, 144, .5, 0, kBlue}}), QStringList());
-        PointAt(f, 60, 100);
-        QTRY_VERIFY(f.caption().startsWith("Monday, March 15, 2004;  Mark x Credits :  "));
-
-        Draw(f, "MarksTime");
-        ChooseUnit(f, "Months");
-        QCOMPARE(CheckedItems(f), (QStringList{"MarksTime", "Months"}));
-        const QImage image = Shown(f);
-        QCOMPARE(Corner(image), kDarkGreen);
-        QCOMPARE(Wrong(f, image, {{2, 24, .5, 0, kYellow}, {2, 12, 0, 0, kStem}}), QStringList());
-        PointAt(f, 0, 18);
-        QTRY_VERIFY(f.caption().startsWith("JANUARY;  Mark :  "));
-        ChooseUnit(f, "Months");
-        QCOMPARE(CheckedItems(f), (QStringList{"MarksTime", "Months"}));
-        QCOMPARE(Shown(f), image);
     }
 };
 
