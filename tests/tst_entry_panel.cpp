@@ -1,6 +1,5 @@
-// The entry panel driven as a user does: keys typed into the four boxes, clicks on the button, and
-// the change of a held exam opened from the list.
-#include "records/record_line.h"
+// The entry panel driven as a user does: keys typed into the four boxes, clicks, Enter, and the
+// change of a held exam opened from the list.
 #include "support/window_fixture.h"
 #include "window/widgets/button_face.h"
 
@@ -14,7 +13,7 @@ using namespace examora::testing;
 namespace {
 
 const QStringList kThree = {"Algebra;1/1/2006;28;6", "Biology;1/2/2006;25;6", "Chemistry;1/3/2006;30;6"};
-const QString kSaveQuestion = QStringLiteral("Do you want to save changes ?");
+const QStringList kFieldCaptions = {"Date", "Mark", "Credit value"};
 // The button as held (enabled, caption, face) and as drawn just inside its border.
 const QString kArmed = QStringLiteral("enabled 'OK' #00ff00 #00ff00");
 const QString kDisarmed = QStringLiteral("disabled '' #ff0000 #ff0000");
@@ -33,22 +32,12 @@ QStringList Panel(WindowFixture& f) {
         shown << (i < 4 ? f.label(i)->Caption() : f.text(i - 4)->text());
     return shown;
 }
-const QStringList kFieldCaptions = {"Date", "Mark", "Credit value"};
 
 // Types into the name, mark and credit value boxes, without Enter.
 void Type(WindowFixture& f, const QString& name, const QString& mark, const QString& credits) {
     QTest::keyClicks(f.text(0), name);
     QTest::keyClicks(f.text(2), mark);
     QTest::keyClicks(f.text(3), credits);
-}
-
-// The question that closing the window asks, dismissed so that the window stays; empty when none
-// is asked (the window then closes).
-QString CloseQuestion(WindowFixture& f) {
-    const qsizetype before = f.messages().prompts.size();
-    f.messages().AnswerNext(AnswerCancel);
-    f.window().close();
-    return f.messages().prompts.size() > before ? f.messages().prompts.last().text : QString();
 }
 
 } // namespace
@@ -58,84 +47,38 @@ class TestEntryPanel : public QObject {
 private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    void firstExams_data() {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QStringList>("dates"); // today's, a later one, one that does not read
-        QTest::newRow("en_US") << "en_US" << QStringList{"12/7/2026", "1/2/2007", "13/45/2006"};
-        QTest::newRow("de_DE") << "de_DE" << QStringList{"07.12.2026", "1.2.2007", "13.13.2006"};
-    }
-    void firstExams() {
-        QFETCH(QString, locale);
-        QFETCH(QStringList, dates);
-        const QString today = dates[0], later = dates[1], wrong = dates[2];
-        QLocale::setDefault(QLocale(locale));
+    // With day-first dates. Every key runs the field test again; Enter in a box presses the armed
+    // button, as Enter on it does. A cell pasted from a spreadsheet brings its line break, and a long
+    // name is saved whole. After another view the boxes keep what was typed, with the new day's date.
+    void typedExams() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         WindowFixture f(std::nullopt);
-        QCOMPARE(Panel(f), (QStringList{"Exam  1"} + kFieldCaptions + QStringList{"", today, "", ""}));
-        QVERIFY(f.button()->isVisible());
+        const QStringList fresh = {"", "07.12.2026", "", ""};
+        QCOMPARE(Panel(f), QStringList{"Exam  1"} + kFieldCaptions + fresh);
         QCOMPARE(ButtonState(f), kDisarmed);
-        QVERIFY(!f.action("ShowExams")->isEnabled());
+        QStringList tabOrder{"Text0"}; // the widgets that Tab reaches, shown or not
+        for (QWidget* next = f.text(0)->nextInFocusChain(); tabOrder.size() < 6;
+             next = next->nextInFocusChain())
+            if (next->focusPolicy() & Qt::TabFocus)
+                tabOrder << next->objectName();
+        QCOMPARE(tabOrder, (QStringList{"Text0", "Text1", "Text2", "Text3", "ExamComm", "ExamList"}));
 
-        // Every key in a box runs the field test again.
-        Type(f, "Physics", "27", "9");
-        QCOMPARE(ButtonState(f), kArmed);
-        const std::pair<Qt::Key, QString> keys[] = {
-            {Qt::Key_X, kDisarmed},         {Qt::Key_Backspace, kArmed}, {Qt::Key_Backspace, kArmed},
-            {Qt::Key_Backspace, kDisarmed}, {Qt::Key_2, kArmed},         {Qt::Key_7, kArmed}};
-        for (const auto& [key, state] : keys) {
-            QTest::keyClick(f.text(2), key);
-            QCOMPARE(ButtonState(f), state);
-        }
-        QTest::mouseClick(f.button(), Qt::LeftButton);
-        QCOMPARE(f.lines(), QStringList{"Physics;" + today + ";27;9"});
-        QCOMPARE(Panel(f), (QStringList{"Exam  2"} + kFieldCaptions + QStringList{"", today, "", ""}));
-        QCOMPARE(ButtonState(f), kDisarmed);
-        QVERIFY(f.action("ShowExams")->isEnabled());
-        QVERIFY(f.text(0)->isVisible()); // the panel stays for the next exam
-
-        // Blanks around a name go; a click on a disarmed button inserts nothing.
-        WindowFixture::retype(f.text(1), later);
-        Type(f, "  Analysis 2 ", "30", "6");
-        QCOMPARE(ButtonState(f), kArmed);
-        QTest::mouseClick(f.button(), Qt::LeftButton);
-        WindowFixture::retype(f.text(1), wrong);
-        Type(f, "Chemistry", "25", "6");
-        QCOMPARE(ButtonState(f), kDisarmed);
-        QTest::mouseClick(f.button(), Qt::LeftButton);
-        QCOMPARE(f.lines(), (QStringList{"Analysis 2;" + later + ";30;6", "Physics;" + today + ";27;9"}));
-        QVERIFY(f.messages().prompts.isEmpty());
-        QCOMPARE(CloseQuestion(f), kSaveQuestion);
-    }
-
-    // Tab goes from box to box and on to the button and the list; Enter in a box does nothing until
-    // the fields pass, then presses the button, as Enter on the button does. A cell pasted from a
-    // spreadsheet brings its line break; a long name is kept whole in the file. After
-    // another view the boxes keep what was typed, and the date is the new day's.
-    void typingPastingAndComingBack() {
-        WindowFixture f(std::nullopt);
-        QWidget* const chain[] = {f.text(0), f.text(1), f.text(2), f.text(3), f.button(), f.list()};
-        for (int i = 0; i + 1 < 6; ++i) { // the next widget that Tab can reach, shown or not
-            QWidget* next = chain[i]->nextInFocusChain();
-            while (!(next->focusPolicy() & Qt::TabFocus))
-                next = next->nextInFocusChain();
-            QCOMPARE(next, chain[i + 1]);
-        }
         QTest::keyClicks(f.text(0), "Physics");
         QTest::keyClick(f.text(0), Qt::Key_Return);
         QVERIFY(f.lines().isEmpty());
         Type(f, "", "27", "9");
-        f.window().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&f.window()));
-        f.text(0)->setFocus();
-        for (int i = 1; i < 5; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QTRY_COMPARE(QApplication::focusWidget(), chain[i]);
+        for (const auto& [key, state] :
+             {std::pair{Qt::Key_X, kDisarmed}, std::pair{Qt::Key_Backspace, kArmed}}) {
+            QTest::keyClick(f.text(2), key);
+            QCOMPARE(ButtonState(f), state);
         }
         QTest::keyClick(f.button(), Qt::Key_Return);
-        QCOMPARE(f.lines(), QStringList{"Physics;12/7/2026;27;9"});
-        Type(f, "Algebra", "30", "6");
-        QTest::keyClick(f.text(3), Qt::Key_Enter);
-        QCOMPARE(f.lines(), (QStringList{"Algebra;12/7/2026;30;6", "Physics;12/7/2026;27;9"}));
+        QCOMPARE(Panel(f), QStringList{"Exam  2"} + kFieldCaptions + fresh);
+        QCOMPARE(ButtonState(f), kDisarmed);
+        QVERIFY(f.action("ShowExams")->isEnabled());
+        QCOMPARE(f.window().focusWidget(), f.text(0));
 
+        f.typeExam("  analysis 2 ", "30", "6", "1.2.2007");
         const QString name(40000, u'x');
         f.text(0)->setText(name);
         QTest::keyClicks(f.text(3), "6");
@@ -146,48 +89,26 @@ private slots:
 
         Type(f, "Phys", "", "9");
         f.choose("Info");
-        QVERIFY(!f.text(0)->isVisible());
         f.clock().Set(QDate(2026, 12, 8));
         f.choose("AddExam");
         QCOMPARE(Panel(f),
-                 (QStringList{"Exam  4"} + kFieldCaptions + QStringList{"Phys", "12/8/2026", "", "9"}));
-        QCOMPARE(f.label(1)->FontSize(), 24.0);
+                 (QStringList{"Exam  4"} + kFieldCaptions + QStringList{"Phys", "08.12.2026", "", "9"}));
         f.choose("Save");
         QCOMPARE(f.dataFileBytes(),
-                 DataFile({"Algebra;12/7/2026;30;6", "Physics;12/7/2026;27;9", name + ";12/7/2026;30;6"}));
-    }
-
-    // The number on the panel follows the exams held, after an erase too; a typed line goes to its
-    // place in the list, sorted ignoring case.
-    void numberAndSortedPlace() {
-        const QStringList kept = {"Algebra;1/1/2006;28;6", "algorithms;2/2/2006;30;6",
-                                  "Biology;3/3/2006;25;6"};
-        WindowFixture f(DataFile({kept[0], kept[2], "Omega;1/4/2006;28;6", kept[1], "Delta;1/5/2006;28;6"}));
-        f.choose("ShowExams");
-        for (const char* line : {"Omega;1/4/2006;28;6", "Delta;1/5/2006;28;6"})
-            f.setChecked(f.lines().indexOf(line), true);
-        f.choose("EraseExams");
-        QCOMPARE(f.lines(), kept);
-        f.choose("AddExam");
-        QCOMPARE(f.label(0)->Caption(), QStringLiteral("Exam  4"));
-        WindowFixture::retype(f.text(1), "1/2/2007");
-        Type(f, "  Analysis 2 ", "30", "6");
-        QTest::mouseClick(f.button(), Qt::LeftButton);
-        QCOMPARE(f.lines(), (QStringList{kept[0], kept[1], "Analysis 2;1/2/2007;30;6", kept[2]}));
-        QCOMPARE(f.label(0)->Caption(), QStringLiteral("Exam  5"));
+                 DataFile({"analysis 2;1.2.2007;30;6", "Physics;07.12.2026;27;9", name + ";1.2.2007;30;6"}));
     }
 
     void changeInPlace_data() {
         QTest::addColumn<QString>("how"); // "click" on the text, "box" on the check box, "enter", "abandon"
         QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("name"); // "" keeps the name
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<int>("current"); // the changed line's row in the list view, -1 for no list view
         QTest::newRow("double click on the text, name kept")
-            << "click" << 1 << "" << QStringList{kThree[0], "Biology;1/2/2006;30;6", kThree[2]} << 1;
+            << "click" << 1 << "Biology" << QStringList{kThree[0], "Biology;1/2/2006;30;6", kThree[2]} << 1;
         QTest::newRow("Enter, renamed: the line moves to its sorted place")
             << "enter" << 0 << "Zoology" << QStringList{kThree[1], kThree[2], "Zoology;1/1/2006;30;6"} << 2;
-        QTest::newRow("double click on the check box changes nothing") << "box" << 1 << "" << kThree << -1;
+        QTest::newRow("double click on the check box opens nothing") << "box" << 1 << "" << kThree << -1;
         QTest::newRow("Add exam abandons the change: the button adds")
             << "abandon" << 2 << "Drawing" << (kThree + QStringList{"Drawing;12/7/2026;30;6"}) << -1;
     }
@@ -195,8 +116,6 @@ private slots:
         QFETCH(QString, how);
         QFETCH(int, row);
         QFETCH(QString, name);
-        QFETCH(QStringList, after);
-        QFETCH(int, current);
         WindowFixture f(DataFile(kThree));
         f.choose("ShowExams");
         QListView* list = f.list();
@@ -209,26 +128,16 @@ private slots:
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
                                how == "box" ? QPoint(line.left() + 8, line.center().y()) : line.center());
         QCOMPARE(f.text(0)->isVisible(), how != "box");
-        if (how == "box") {
-            QCOMPARE(f.lines(), after);
+        if (how == "box")
             return;
-        }
-        QCOMPARE(Panel(f), QStringList{"Change exam"} + kFieldCaptions + RecordParts(kThree[row]));
         if (how == "abandon")
             f.choose("AddExam");
-        if (!name.isEmpty())
-            WindowFixture::retype(f.text(0), name);
+        WindowFixture::retype(f.text(0), name);
         WindowFixture::retype(f.text(3), "6");
         WindowFixture::retype(f.text(2), "30");
         QTest::keyClick(f.text(2), Qt::Key_Return);
-        QCOMPARE(f.lines(), after);
-        QCOMPARE(f.text(0)->isVisible(), current < 0);
-        if (current >= 0)
-            QCOMPARE(list->currentIndex().row(), current);
-        QCOMPARE(CloseQuestion(f), kSaveQuestion);
-        f.choose("Undo");
-        QCOMPARE(f.lines(), kThree);
-        QCOMPARE(CloseQuestion(f), QString());
+        QTEST(f.lines(), "after");
+        QTEST(list->isVisible() ? list->currentIndex().row() : -1, "current");
     }
 };
 

@@ -1,59 +1,28 @@
-// The window from the keyboard and for screen readers: menu mnemonics without clashes, captions
-// that read as the program's own texts once the mnemonic mark is taken away, the menu key over a
-// graph, and the names that a screen reader speaks.
+// The window from the keyboard and for screen readers: the names that a screen reader speaks, and
+// the Units pop-up, which the right button, the menu key and Shift+F10 open only over a graph that
+// answers the pointer. Opening the File menu ends the graph's answers to the pointer and to the
+// keys alike, and leaves it drawn. (The captions' mnemonics are in tst_views_menus.)
 #include "support/window_fixture.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QMenuBar>
-#include <QSet>
 #include <QTest>
 
-using namespace examora;
 using namespace examora::testing;
-
-namespace {
-
-// The captions, in a menu or on the bar, that have no mnemonic or repeat one.
-QStringList MnemonicFaults(const QList<QAction*>& actions) {
-    QStringList faults;
-    QSet<QString> seen;
-    for (const QAction* action : actions) {
-        const QString key = action->text().section(u'&', 1).left(1).toLower();
-        if (!action->isSeparator() && (key.isEmpty() || seen.contains(key)))
-            faults << action->text();
-        seen.insert(key);
-    }
-    return faults;
-}
-
-// What the menu key sends to the window.
-void PressMenuKey(QWidget& window) {
-    QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(10, 10), window.mapToGlobal(QPoint(10, 10)));
-    QApplication::sendEvent(&window, &event);
-}
-
-} // namespace
 
 class TestKeyboardAccess : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    void keyboardAndScreenReaders() {
+    void namesAndUnitsPopUp_data() {
+        QTest::addColumn<QString>("opener");
+        for (const char* opener : {"right button", "menu key", "Shift+F10"})
+            QTest::newRow(opener) << QString::fromLatin1(opener);
+    }
+    void namesAndUnitsPopUp() {
+        QFETCH(QString, opener);
         WindowFixture f(DataFile({"Physics;12/6/2006;27;9", "Analysis;1/15/2004;30;6"}));
-        const QList<QAction*> bar = f.window().menuBar()->actions();
-        QStringList captions;
-        for (const QAction* action : bar)
-            captions << QString(action->text()).remove(u'&');
-        QCOMPARE(captions, (QStringList{"File", "Add exam", "List", "Erase exam(s)", " Stats", "Graphics",
-                                        "Mode", "Info"}));
-        QCOMPARE(MnemonicFaults(bar), QStringList());
-        for (const char* menu : {"File", "Graphics", "Mode", "SetTimeUnits"})
-            QCOMPARE(MnemonicFaults(f.find<QMenu>(menu)->actions()), QStringList());
-        QMenu* units = f.find<QMenu>("SetTimeUnits");
-        QCOMPARE(units->title().remove(u'&'), QStringLiteral("Units"));
-
         const QStringList fields{"Exam name", "Date", "Mark", "Credit value"};
         for (int i = 0; i < 4; ++i)
             QCOMPARE(f.text(i)->accessibleName(), fields[i]);
@@ -61,25 +30,36 @@ private slots:
         QCOMPARE(f.label(3)->accessibleName(), QStringLiteral("Total credits  15"));
         QCOMPARE(f.list()->accessibleName(), QStringLiteral("Exams"));
         QCOMPARE(f.surface()->accessibleName(), QStringLiteral("Graph"));
-
-        // The menu key and Shift+F10 open the Units pop-up only over a graph that answers the pointer.
-        PressMenuKey(f.window());
-        QVERIFY(!units->isVisible());
+        QMenu* units = f.find<QMenu>("SetTimeUnits");
+        const QPoint middle = f.surface()->rect().center();
+        const auto opens = [&] {
+            if (opener == "right button") {
+                QTest::mousePress(f.surface(), Qt::RightButton, {}, middle);
+            } else if (opener == "menu key") {
+                QContextMenuEvent key(QContextMenuEvent::Keyboard, {}, {}); // as the menu key sends it
+                QApplication::sendEvent(&f.window(), &key);
+            } else {
+                QTest::keyClick(&f.window(), Qt::Key_F10, Qt::ShiftModifier);
+            }
+            const bool shown = units->isVisible();
+            units->hide();
+            if (opener == "right button")
+                QTest::mouseRelease(f.surface(), Qt::RightButton, {}, middle);
+            return shown;
+        };
         f.choose("MarksTime");
         const QString caption = f.caption();
-        QTest::mouseMove(f.surface(), f.surface()->rect().center());
-        QVERIFY2(f.caption() != caption, "the graph answers the pointer");
-        PressMenuKey(f.window());
-        QTRY_VERIFY(units->isVisible());
-        units->hide();
-        QTest::keyClick(&f.window(), Qt::Key_F10, Qt::ShiftModifier);
-        QTRY_VERIFY(units->isVisible());
-        units->hide();
-        // Opening the File menu ends the graph's answers to the pointer and the keyboard alike.
+        for (QPoint offset : {QPoint(-60, 20), QPoint(-50, 20)}) // the pointer may be at one already
+            QTest::mouseMove(f.surface(), middle + offset);
+        QVERIFY(f.caption() != caption);
+        QVERIFY(opens());
+        const QImage drawn = f.surface()->Image();
         emit f.find<QMenu>("File")->aboutToShow();
-        PressMenuKey(f.window());
-        QTest::keyClick(&f.window(), Qt::Key_F10, Qt::ShiftModifier);
-        QVERIFY(!units->isVisible());
+        QCOMPARE(f.caption(), QStringLiteral("Examora"));
+        QTest::mouseMove(f.surface(), middle + QPoint(40, -30));
+        QCOMPARE(f.caption(), QStringLiteral("Examora"));
+        QVERIFY(!opens());
+        QCOMPARE(f.surface()->Image(), drawn);
     }
 };
 
