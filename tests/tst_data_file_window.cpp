@@ -151,9 +151,8 @@ private slots:
         fixture.choose("Save"); // nothing changed on disk since: no second merge
         QCOMPARE(Shown(fixture.messages()),
                  (QStringList{
-                     QStringLiteral("Examora.TXT no longer holds 1 of the exams held here (another program "
-                                    "erased them):\nPhysics;12/6/2006;27;9\n\nErase them here too ? No "
-                                    "keeps them in the file.|36"),
+                     QStringLiteral("Another program erased this exam from Examora.TXT:\nPhysics;12/6/2006;27;9"
+                                    "\n\nErase it here too ? No keeps it in the file.|36"),
                      QStringLiteral("Examora.TXT was changed by another program since it was read. Its "
                                     "changes and yours were merged.|64"),
                      kSaved, kSaved}));

@@ -39,10 +39,15 @@ QString FirstFew(const QStringList& lines) {
 }
 
 QString DropQuestion(const QString& fileName, const QStringList& dropped) {
+    if (dropped.size() == 1)
+        return QStringLiteral(
+                   "Another program erased this exam from %1:\n%2\n\nErase it here too ? No keeps it "
+                   "in the file.")
+            .arg(fileName, dropped.first());
     return QStringLiteral(
-               "%1 no longer holds %2 of the exams held here (another program erased them):\n%3\n\n"
-               "Erase them here too ? No keeps them in the file.")
-        .arg(fileName, QString::number(dropped.size()), FirstFew(dropped));
+               "Another program erased %1 exams from %2:\n%3\n\nErase them here too ? No keeps them in "
+               "the file.")
+        .arg(QString::number(dropped.size()), fileName, FirstFew(dropped));
 }
 
 QString MergeReport(const QString& fileName, const ExamDocument::SaveResult& saved) {
