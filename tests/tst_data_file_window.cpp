@@ -46,6 +46,28 @@ class TestDataFileWindow : public QObject {
 private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
+    // The exports offer a file beside the data file and write there what the user chose; a PDF
+    // starts as one, and a cancelled dialog writes nothing.
+    void exportsGoWhereTheUserChose() {
+        WindowFixture fixture(DataFile({"=Risky;1/2/2007;30;6", "Art;1/15/2004;28;9"}));
+        const QDir folder = QFileInfo(fixture.dataFilePath()).dir();
+        fixture.choose("ExportCsv");
+        fixture.messages().saveAs = folder.filePath(QStringLiteral("out.csv"));
+        fixture.choose("ExportCsv");
+        fixture.messages().saveAs = folder.filePath(QStringLiteral("out.pdf"));
+        fixture.choose("ExportPdf");
+        QCOMPARE(fixture.messages().suggestedFiles,
+                 QStringList({folder.filePath("Examora.csv"), folder.filePath("Examora.csv"),
+                              folder.filePath("Examora.pdf")}));
+        QFile csv(folder.filePath(QStringLiteral("out.csv"))),
+            pdf(folder.filePath(QStringLiteral("out.pdf")));
+        QVERIFY(csv.open(QIODevice::ReadOnly) && pdf.open(QIODevice::ReadOnly));
+        QCOMPARE(csv.readAll(),
+                 QByteArray("name,date,mark,credits\r\n'=Risky,2007-01-02,30,6\r\nArt,2004-01-15,28,9\r\n"));
+        QVERIFY(pdf.readAll().startsWith("%PDF-"));
+        QVERIFY(fixture.messages().prompts.isEmpty());
+    }
+
     // Load asks about an unsaved exam (No discards it), reports what it read and shows it anew: the
     // entry panel numbers the next exam after what was read. List stays on the menu.
     void loadAsksThenReportsWhatItRead_data() {
@@ -149,13 +171,14 @@ private slots:
         QCOMPARE(fixture.lines(), merged);
         QCOMPARE(fixture.label(0)->Caption(), QStringLiteral("Exam  %1").arg(merged.size() + 1));
         fixture.choose("Save"); // nothing changed on disk since: no second merge
-        QCOMPARE(Shown(fixture.messages()),
-                 (QStringList{
-                     QStringLiteral("Another program erased this exam from Examora.TXT:\nPhysics;12/6/2006;27;9"
-                                    "\n\nErase it here too ? No keeps it in the file.|36"),
-                     QStringLiteral("Examora.TXT was changed by another program since it was read. Its "
-                                    "changes and yours were merged.|64"),
-                     kSaved, kSaved}));
+        QCOMPARE(
+            Shown(fixture.messages()),
+            (QStringList{
+                QStringLiteral("Another program erased this exam from Examora.TXT:\nPhysics;12/6/2006;27;9"
+                               "\n\nErase it here too ? No keeps it in the file.|36"),
+                QStringLiteral("Examora.TXT was changed by another program since it was read. Its "
+                               "changes and yours were merged.|64"),
+                kSaved, kSaved}));
     }
 
     // A file that cannot be read (too large from the start, or a folder in its place since) is never

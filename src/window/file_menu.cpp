@@ -176,24 +176,27 @@ void FileMenu::File_Click() {
 }
 
 void FileMenu::ExportCsv_Click() {
-    const QString path = x_.messages.SaveFileName(QStringLiteral("Export CSV"),
-                                                  Suggested(x_.document.Path(), QStringLiteral("csv")),
-                                                  QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"));
-    if (path.isEmpty())
-        return;
-    if (const auto error = ReplaceWholeFile(path, CsvOfRecords(x_.document.List().Lines())))
-        x_.messages.MsgBox(*error, Exclamation, kTitle);
+    Export(QStringLiteral("Export CSV"), QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"),
+           [this] { return CsvOfRecords(x_.document.List().Lines()); });
 }
 
 void FileMenu::ExportPdf_Click() {
-    const QString path = x_.messages.SaveFileName(QStringLiteral("Export PDF report"),
-                                                  Suggested(x_.document.Path(), QStringLiteral("pdf")),
-                                                  QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"));
+    Export(QStringLiteral("Export PDF report"), QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"),
+           [this] {
+               return PdfReport(PdfReportContent{x_.document.List().Lines(), stats_.CurrentAverageMode(),
+                                                 graph_.TimeUnit(), x_.clock.Today()});
+           });
+}
+
+// The file is chosen in the platform's save dialog, beside the data file; the content is made only
+// once one is chosen.
+void FileMenu::Export(const QString& title, const QString& filter, const QString& suffix,
+                      const std::function<QByteArray()>& content) {
+    const QString path =
+        x_.messages.SaveFileName(title, Suggested(x_.document.Path(), suffix), filter, suffix);
     if (path.isEmpty())
         return;
-    const PdfReportContent content{x_.document.List().Lines(), stats_.CurrentAverageMode(), graph_.TimeUnit(),
-                                   x_.clock.Today()};
-    if (const auto error = ReplaceWholeFile(path, PdfReport(content)))
+    if (const auto error = ReplaceWholeFile(path, content()))
         x_.messages.MsgBox(*error, Exclamation, kTitle);
 }
 

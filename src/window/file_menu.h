@@ -35,6 +35,8 @@ public:
 
 private:
     void ReadDataFile(bool reportToUser);
+    void Export(const QString& title, const QString& filter, const QString& suffix,
+                const std::function<QByteArray()>& content);
     std::function<void(qint64, qint64)> ReadingProgress();
     // Yes saves first; false when the user keeps the window (or the save failed).
     bool MayDropChanges();

@@ -27,7 +27,14 @@ public:
             return answers_.takeFirst();
         return flags == YesNoQuestion ? AnswerNo : AnswerOk;
     }
+    // The save dialog answers with this file (nothing: cancelled), and notes what it suggested.
+    QString SaveFileName(const QString&, const QString& suggested, const QString&, const QString&) override {
+        suggestedFiles.append(suggested);
+        return saveAs;
+    }
     QList<Prompt> prompts;
+    QString saveAs;
+    QStringList suggestedFiles;
 
 private:
     QList<int> answers_;
