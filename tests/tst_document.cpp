@@ -159,6 +159,26 @@ private slots:
         QCOMPARE(Bytes(document.List().Lines()) + Bytes(document.Kept()), Read(path));
     }
 
+    // Another program writes the file while the question waits for its answer: the save sees it
+    // before its file takes the place of the old one, and merges that writer's exam too.
+    void aWriterDuringTheSaveIsMerged() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Examora.TXT"));
+        Write(path, Bytes({Exam("A"), Exam("B")}));
+        ExamDocument document(path);
+        document.Read();
+        Write(path, Bytes({Exam("A")}));
+        int asked = 0;
+        const ExamDocument::SaveResult saved = document.Save([&](const QStringList&) {
+            if (++asked == 1)
+                Write(path, Bytes({Exam("A"), Exam("D")}));
+            return false;
+        });
+        QVERIFY(saved.merged);
+        QCOMPARE(asked, 2);
+        QCOMPARE(Read(path), Bytes({Exam("A"), Exam("B"), Exam("D")}));
+    }
+
     // A line that is no exam stays through saves; a large file saved twice with nothing changed on
     // disk is written, not merged.
     void savesWithoutChangesOnDisk() {

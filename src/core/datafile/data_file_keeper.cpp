@@ -226,66 +226,86 @@ DataFileKeeper::SaveOutcome DataFileKeeper::Save(const LineStore& records, const
         }
         return file.ok;
     };
-    std::optional<size_t> diskNow;
-    // A file gone since it was read takes what is held, as a first save does.
-    if (QFileInfo::exists(path_)) {
-        FingerPrint print;
-        if (!readAgain([&print](QByteArrayView piece) { print.Add(piece); }))
+    // The print of the bytes on disk; none when there is no file.
+    auto printNow = [&](std::optional<size_t>& print) {
+        print.reset();
+        FingerPrint bytes;
+        if (QFileInfo::exists(path_) && !readAgain([&bytes](QByteArrayView piece) { bytes.Add(piece); }))
+            return false;
+        if (QFileInfo::exists(path_))
+            print = bytes.Value();
+        return true;
+    };
+    // Another program may write the file while this save goes on (while a question waits for its
+    // answer, or a large file is written): its print is taken again just before the new file takes
+    // the old one's place, and where it moved the save starts over and merges with it too.
+    for (int attempt = 1;; ++attempt) {
+        outcome = {};
+        std::optional<size_t> diskNow;
+        if (!printNow(diskNow))
             return outcome;
-        diskNow = print.Value();
-    }
-    QByteArray bytes;
-    Lines merged;
-    const bool changedOnDisk = diskNow && diskNow != diskPrint_;
-    if (changedOnDisk) {
-        DataLineReader reader;
-        QByteArray tail;
-        qint64 size = 0;
-        if (!readAgain([&](QByteArrayView piece) {
-                reader.Feed(piece);
-                size += piece.size();
-                tail = (tail + piece.last(std::min<qsizetype>(2, piece.size())).toByteArray()).right(2);
-            }))
+        QByteArray bytes;
+        Lines merged;
+        const bool changedOnDisk = diskNow && diskNow != diskPrint_;
+        if (changedOnDisk) {
+            DataLineReader reader;
+            QByteArray tail;
+            qint64 size = 0;
+            if (!readAgain([&](QByteArrayView piece) {
+                    reader.Feed(piece);
+                    size += piece.size();
+                    tail = (tail + piece.last(std::min<qsizetype>(2, piece.size())).toByteArray()).right(2);
+                }))
+                return outcome;
+            // A file read whole that is now empty, or ends in the middle of a line, was cut by a crash
+            // or a placeholder, not edited: what it lacks was not erased.
+            outcome.damaged = diskWhole_ && diskPrint_ && (size == 0 || !EndsWithLineEnd(tail));
+            QStringList disk = reader.Finish().Lines();
+            if (outcome.damaged && size > 0)
+                disk.removeLast(); // the line cut in its middle
+            MergedLines lines = MergeLines(disk, records.Lines() + kept_, changes, outcome.damaged);
+            if (!lines.dropped.isEmpty() && !(mayDrop && mayDrop(lines.dropped)))
+                lines.lines.append(lines.dropped);
+            outcome.conflicts = std::move(lines.conflicts);
+            merged = Sorted(lines.lines);
+            bytes = merged.records.FileBytes(merged.kept);
+        } else {
+            bytes = records.FileBytes(kept_);
+        }
+        // Whatever is written must read at the next start: a file that grows past the size cap
+        // (lines of Windows-1252 written back in UTF-8 take more bytes) is not written.
+        if (bytes.size() > kMaxDataFileBytes) {
+            outcome.kind = SaveOutcome::Failed;
+            outcome.error =
+                QStringLiteral("%1 was not saved: it would take %2 bytes, more than the %3 that can be read "
+                               "back.")
+                    .arg(QFileInfo(path_).fileName())
+                    .arg(bytes.size())
+                    .arg(kMaxDataFileBytes);
             return outcome;
-        // A file read whole that is now empty, or ends in the middle of a line, was cut by a crash or
-        // a placeholder, not edited: what it lacks was not erased.
-        outcome.damaged = diskWhole_ && diskPrint_ && (size == 0 || !EndsWithLineEnd(tail));
-        QStringList disk = reader.Finish().Lines();
-        if (outcome.damaged && size > 0)
-            disk.removeLast(); // the line cut in its middle
-        MergedLines lines = MergeLines(disk, records.Lines() + kept_, changes, outcome.damaged);
-        if (!lines.dropped.isEmpty() && !(mayDrop && mayDrop(lines.dropped)))
-            lines.lines.append(lines.dropped);
-        outcome.conflicts = std::move(lines.conflicts);
-        merged = Sorted(lines.lines);
-        bytes = merged.records.FileBytes(merged.kept);
-    } else {
-        bytes = records.FileBytes(kept_);
-    }
-    // Whatever is written must read at the next start: a file that grows past the size cap (lines
-    // of Windows-1252 written back in UTF-8 take more bytes) is not written.
-    if (bytes.size() > kMaxDataFileBytes) {
-        outcome.kind = SaveOutcome::Failed;
-        outcome.error =
-            QStringLiteral("%1 was not saved: it would take %2 bytes, more than the %3 that can be read "
-                           "back.")
-                .arg(QFileInfo(path_).fileName())
-                .arg(bytes.size())
-                .arg(kMaxDataFileBytes);
+        }
+        constexpr int kAttempts = 3;
+        const auto unmoved = [&] {
+            std::optional<size_t> again;
+            return printNow(again) && again == diskNow;
+        };
+        const auto error =
+            ReplaceWholeFile(path_, bytes, attempt < kAttempts ? unmoved : std::function<bool()>());
+        if (error == kFileMovedMeanwhile)
+            continue;
+        if (error) {
+            outcome.kind = SaveOutcome::Failed;
+            outcome.error = *error;
+            return outcome;
+        }
+        diskPrint_ = PrintOf(bytes);
+        diskWhole_ = true;
+        if (changedOnDisk) {
+            kept_ = std::move(merged.kept);
+            outcome.merged = std::move(merged.records);
+        }
         return outcome;
     }
-    if (const auto error = ReplaceWholeFile(path_, bytes)) {
-        outcome.kind = SaveOutcome::Failed;
-        outcome.error = *error;
-        return outcome;
-    }
-    diskPrint_ = PrintOf(bytes);
-    diskWhole_ = true;
-    if (changedOnDisk) {
-        kept_ = std::move(merged.kept);
-        outcome.merged = std::move(merged.records);
-    }
-    return outcome;
 }
 
 } // namespace examora

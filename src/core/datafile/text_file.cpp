@@ -80,7 +80,8 @@ void KeepOwnerAndMode(const QString& path, int handle) {
 
 } // namespace
 
-std::optional<QString> ReplaceWholeFile(const QString& path, const QByteArray& bytes) {
+std::optional<QString> ReplaceWholeFile(const QString& path, const QByteArray& bytes,
+                                        const std::function<bool()>& unmoved) {
     const QFileInfo info(path);
     if (info.isDir())
         return QStringLiteral("%1 is a directory, not a file").arg(path);
@@ -108,6 +109,10 @@ std::optional<QString> ReplaceWholeFile(const QString& path, const QByteArray& b
         left -= written;
     }
     KeepOwnerAndMode(path, file.handle());
+    if (unmoved && !unmoved()) {
+        file.cancelWriting();
+        return kFileMovedMeanwhile;
+    }
     if (!file.commit())
         return file.errorString();
     return std::nullopt;

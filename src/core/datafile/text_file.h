@@ -28,7 +28,11 @@ FileRead ReadFileInPieces(const QString& path, qint64 maxBytes,
 // Replaces the file's content at once: the new content goes to a temporary file beside it that then
 // takes the file's place, so a failure or a crash part-way leaves the previous file whole. The
 // file's permissions are kept, and a symbolic link stays a link to the file it names.
-// Returns the description of the failure, or nothing when the file was written.
-std::optional<QString> ReplaceWholeFile(const QString& path, const QByteArray& bytes);
+// Returns the description of the failure, or nothing when the file was written. unmoved, where
+// given, is asked once the new content is written, just before it takes the file's place: false
+// leaves the file as it is, and the result is kFileMovedMeanwhile.
+inline const QString kFileMovedMeanwhile = QStringLiteral("the file was changed while it was saved");
+std::optional<QString> ReplaceWholeFile(const QString& path, const QByteArray& bytes,
+                                        const std::function<bool()>& unmoved = {});
 
 } // namespace examora
