@@ -101,6 +101,32 @@ private slots:
         QCOMPARE(Boxes(f), QStringList({"", "12/7/2026", "", ""}));
     }
 
+    // A change panel left open while a Load reads the file again changes the exam if it is still
+    // held, and otherwise says so and changes nothing: it never adds a copy.
+    void changeAcrossALoad() {
+        WindowFixture f(DataFile(kThree));
+        for (const bool stillHeld : {true, false}) {
+            OpenChange(f, 1);
+            WindowFixture::retype(f.text(2), QStringLiteral("29"));
+            const QStringList file{kThree.at(0),
+                                   stillHeld ? kThree.at(1) : QStringLiteral("Botany;1/2/2006;25;6")};
+            f.writeDataFile(DataFile(file));
+            f.choose(QStringLiteral("Load"));
+            QCOMPARE(f.label(0)->Caption(), QStringLiteral("Change exam"));
+            f.messages().prompts.clear();
+            QTest::keyClick(f.text(2), Qt::Key_Return);
+            QCOMPARE(f.lines(), stillHeld ? QStringList({kThree.at(0), "Biology;1/2/2006;29;6"}) : file);
+            QCOMPARE(f.messages().prompts.size(), stillHeld ? 0 : 1);
+            if (!stillHeld)
+                QCOMPARE(f.messages().prompts.first().text,
+                         QStringLiteral(
+                             "The exam being changed is no longer in the list: the change was not made."));
+            QVERIFY(f.list()->isVisible());
+            f.writeDataFile(DataFile(kThree));
+            f.choose(QStringLiteral("Load")); // the change is not saved: No
+        }
+    }
+
     // Undo and Redo say what they would take back or bring back, in the list's own words.
     void undoItemsSayWhatTheyDo() {
         WindowFixture f(DataFile(kThree));
