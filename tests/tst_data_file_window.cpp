@@ -175,7 +175,7 @@ private slots:
             Shown(fixture.messages()),
             (QStringList{
                 QStringLiteral("Another program erased this exam from Examora.TXT:\nPhysics;12/6/2006;27;9"
-                               "\n\nErase it here too ? No keeps it in the file.|36"),
+                               "\n\nErase it here too ? No keeps it in the file.|292"),
                 QStringLiteral("Examora.TXT was changed by another program since it was read. Its "
                                "changes and yours were merged.|64"),
                 kSaved, kSaved}));

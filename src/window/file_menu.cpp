@@ -149,7 +149,8 @@ std::function<void(qint64, qint64)> FileMenu::ReadingProgress() {
 bool FileMenu::SaveDataFile() {
     const QString name = x_.document.FileName();
     const ExamDocument::SaveResult saved = x_.document.Save([this, &name](const QStringList& dropped) {
-        return x_.messages.MsgBox(DropQuestion(name, dropped), YesNoQuestion, kTitle) == AnswerYes;
+        return x_.messages.MsgBox(DropQuestion(name, dropped), YesNoQuestion | NoByDefault, kTitle) ==
+               AnswerYes;
     });
     if (saved.kind == ExamDocument::SaveResult::NotRead) {
         x_.messages.MsgBox(name + QStringLiteral(" could not be read, so it was not replaced: ") +

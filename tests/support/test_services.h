@@ -25,7 +25,7 @@ public:
         prompts.append(Prompt{prompt, flags, title});
         if (!answers_.isEmpty())
             return answers_.takeFirst();
-        return flags == YesNoQuestion ? AnswerNo : AnswerOk;
+        return (flags & ~NoByDefault) == YesNoQuestion ? AnswerNo : AnswerOk;
     }
     // The save dialog answers with this file (nothing: cancelled), and notes what it suggested.
     QString SaveFileName(const QString&, const QString& suggested, const QString&, const QString&) override {

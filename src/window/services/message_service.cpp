@@ -10,11 +10,11 @@ int QtMessageService::MsgBox(const QString& prompt, int flags, const QString& ti
     QMessageBox box(parent_);
     box.setWindowTitle(title);
     box.setText(prompt);
-    switch (flags) {
+    switch (flags & ~NoByDefault) {
     case YesNoQuestion:
         box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(flags & NoByDefault ? QMessageBox::No : QMessageBox::Yes);
         // Escape and the box's close button would count as No; they go to a Cancel that is never
         // shown, so that a dismissed question is told apart from an answer.
         box.setEscapeButton(box.addButton(QMessageBox::Cancel));

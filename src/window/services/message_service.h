@@ -8,7 +8,14 @@ class QWidget;
 namespace examora {
 
 // Flags and answers of a message box.
-enum MsgBoxFlags : int { OkOnly = 0, YesNoQuestion = 36, Exclamation = 48, Information = 64 };
+// NoByDefault, added to a question, makes No the button that Enter presses.
+enum MsgBoxFlags : int {
+    OkOnly = 0,
+    YesNoQuestion = 36,
+    Exclamation = 48,
+    Information = 64,
+    NoByDefault = 256
+};
 // AnswerCancel: a question dismissed without an answer (Escape, or the box's close button).
 enum MsgBoxAnswer : int { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
 
