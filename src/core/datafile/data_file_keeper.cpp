@@ -8,21 +8,33 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <algorithm>
+#include <utility>
 
 namespace examora {
 namespace {
 
 // A print of the file's bytes, taken piece by piece as they are read, to tell whether the file
-// changed; with the size in it, a file grown or cut always differs.
+// changed; with the size in it, a file grown or cut always differs. It keeps the last two bytes,
+// which tell whether the file ends with a whole line.
 struct FingerPrint {
     size_t hash = 0;
     qsizetype size = 0;
+    char last[2] = {1, 1};
     void Add(QByteArrayView piece) {
         hash = qHashBits(piece.data(), static_cast<size_t>(piece.size()), hash);
         size += piece.size();
+        for (char byte : piece.last(std::min<qsizetype>(2, piece.size())))
+            last[0] = std::exchange(last[1], byte);
     }
     size_t Value() const { return hash ^ static_cast<size_t>(size); }
+    // Empty, or ending with a line end in UTF-8 or in UTF-16 of either order.
+    bool EndsWholeLine() const {
+        auto isEnd = [](char c) { return c == '\n' || c == '\r'; };
+        return size == 0 || isEnd(last[1]) || (last[1] == 0 && isEnd(last[0])) ||
+               (last[0] == 0 && isEnd(last[1]));
+    }
 };
 
 size_t PrintOf(const QByteArray& bytes) {
@@ -136,35 +148,25 @@ MergedLines MergeLines(const QStringList& disk, const QStringList& held, const L
         if (!take(line))
             merged.dropped.append(line);
     }
-    // An exam erased on both sides, each side having put a version of its own in its place.
+    // An exam erased on both sides, each side having put a version of its own in its place: the
+    // names of the lines added here, and of the disk's lines this side never held, are taken once.
+    auto nameOf = [](const QString& line) { return RecordParts(line).value(0); };
+    QSet<QString> mine, theirs;
+    for (const QString& line : changes.added)
+        mine.insert(nameOf(line));
+    for (auto line = diskCount.cbegin(); line != diskCount.cend(); ++line)
+        if (!heldCount.contains(line.key()))
+            theirs.insert(nameOf(line.key()));
     for (auto erased = change.cbegin(); erased != change.cend(); ++erased) {
         const QString& line = erased.key();
         if (erased.value() >= 0 || diskCount.value(line) >= heldCount.value(line) - erased.value())
             continue;
-        const QString name = RecordParts(line).value(0);
-        auto versionOf = [&name](const QString& other) { return RecordParts(other).value(0) == name; };
-        const bool mine = std::any_of(changes.added.cbegin(), changes.added.cend(), versionOf);
-        const bool theirs = std::any_of(disk.cbegin(), disk.cend(), [&](const QString& other) {
-            return versionOf(other) && heldCount.value(other) == 0;
-        });
-        if (mine && theirs && !merged.conflicts.contains(name))
+        const QString name = nameOf(line);
+        if (mine.contains(name) && theirs.contains(name) && !merged.conflicts.contains(name))
             merged.conflicts.append(name);
     }
     return merged;
 }
-
-namespace {
-
-// Whether the bytes end with a line end, in UTF-8 or in UTF-16 of either order.
-bool EndsWithLineEnd(QByteArrayView tail) {
-    auto isEnd = [](char c) { return c == '\n' || c == '\r'; };
-    const qsizetype n = tail.size();
-    if (n >= 1 && isEnd(tail[n - 1]))
-        return true;
-    return n >= 2 && ((tail[n - 1] == 0 && isEnd(tail[n - 2])) || (tail[n - 2] == 0 && isEnd(tail[n - 1])));
-}
-
-} // namespace
 
 DataFileKeeper::Lines DataFileKeeper::Sorted(const QStringList& lines) {
     Lines split{LineStore(lines), {}};
@@ -186,10 +188,8 @@ DataFileKeeper::ReadOutcome DataFileKeeper::Read(const std::function<void(qint64
     // is reserved for it.
     if (size <= kMaxDataFileBytes)
         reader.Reserve(static_cast<qsizetype>(size / 20), static_cast<qsizetype>(size));
-    QByteArray tail;
     const FileRead file = ReadFileInPieces(path_, kMaxDataFileBytes, [&](QByteArrayView piece) {
         print.Add(piece);
-        tail = (tail + piece.last(std::min<qsizetype>(2, piece.size())).toByteArray()).right(2);
         reader.Feed(piece);
         if (progress)
             progress(print.size, 2 * size);
@@ -202,7 +202,7 @@ DataFileKeeper::ReadOutcome DataFileKeeper::Read(const std::function<void(qint64
     outcome.kind = ReadOutcome::Done;
     outcome.byteCount = print.size;
     diskPrint_ = print.Value();
-    diskWhole_ = tail.isEmpty() || EndsWithLineEnd(tail);
+    diskWhole_ = print.EndsWholeLine();
     outcome.records = reader.Finish();
     kept_.clear();
     SplitRecords(outcome.records, kept_, [&](qsizetype done) {
@@ -229,11 +229,12 @@ DataFileKeeper::SaveOutcome DataFileKeeper::Save(const LineStore& records, const
     // The print of the bytes on disk; none when there is no file.
     auto printNow = [&](std::optional<size_t>& print) {
         print.reset();
+        if (!QFileInfo::exists(path_))
+            return true;
         FingerPrint bytes;
-        if (QFileInfo::exists(path_) && !readAgain([&bytes](QByteArrayView piece) { bytes.Add(piece); }))
+        if (!readAgain([&bytes](QByteArrayView piece) { bytes.Add(piece); }))
             return false;
-        if (QFileInfo::exists(path_))
-            print = bytes.Value();
+        print = bytes.Value();
         return true;
     };
     // Another program may write the file while this save goes on (while a question waits for its
@@ -249,19 +250,17 @@ DataFileKeeper::SaveOutcome DataFileKeeper::Save(const LineStore& records, const
         const bool changedOnDisk = diskNow && diskNow != diskPrint_;
         if (changedOnDisk) {
             DataLineReader reader;
-            QByteArray tail;
-            qint64 size = 0;
+            FingerPrint read;
             if (!readAgain([&](QByteArrayView piece) {
                     reader.Feed(piece);
-                    size += piece.size();
-                    tail = (tail + piece.last(std::min<qsizetype>(2, piece.size())).toByteArray()).right(2);
+                    read.Add(piece);
                 }))
                 return outcome;
             // A file read whole that is now empty, or ends in the middle of a line, was cut by a crash
             // or a placeholder, not edited: what it lacks was not erased.
-            outcome.damaged = diskWhole_ && diskPrint_ && (size == 0 || !EndsWithLineEnd(tail));
+            outcome.damaged = diskWhole_ && diskPrint_ && (read.size == 0 || !read.EndsWholeLine());
             QStringList disk = reader.Finish().Lines();
-            if (outcome.damaged && size > 0)
+            if (outcome.damaged && read.size > 0)
                 disk.removeLast(); // the line cut in its middle
             MergedLines lines = MergeLines(disk, records.Lines() + kept_, changes, outcome.damaged);
             if (!lines.dropped.isEmpty() && !(mayDrop && mayDrop(lines.dropped)))
