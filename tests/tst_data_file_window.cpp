@@ -170,6 +170,7 @@ private slots:
         QCOMPARE(fixture.dataFileBytes(), DataFile(merged + QStringList{"abc"}));
         QCOMPARE(fixture.lines(), merged);
         QCOMPARE(fixture.label(0)->Caption(), QStringLiteral("Exam  %1").arg(merged.size() + 1));
+        QCOMPARE(fixture.action("Undo")->text(), QStringLiteral("&Undo merge with Examora.TXT"));
         fixture.choose("Save"); // nothing changed on disk since: no second merge
         QCOMPARE(
             Shown(fixture.messages()),

@@ -146,6 +146,7 @@ private slots:
         }
         QFETCH(QByteArray, disk);
         Write(path, disk);
+        const QStringList before = document.List().Lines();
         QStringList asked;
         const ExamDocument::SaveResult saved = document.Save([&](const QStringList& dropped) {
             asked = dropped;
@@ -157,6 +158,13 @@ private slots:
         QTEST(asked, "dropped");
         QTEST(saved.conflicts, "conflicts");
         QCOMPARE(Bytes(document.List().Lines()) + Bytes(document.Kept()), Read(path));
+        // The merge is one step: undone, the list is what it was before the save, and unsaved.
+        const QStringList merged = document.List().Lines();
+        QCOMPARE(document.UndoText(), QStringLiteral("merge with Examora.TXT"));
+        document.Undo();
+        QVERIFY(document.List().Lines() == before && document.Unsaved());
+        document.Redo();
+        QVERIFY(document.List().Lines() == merged && !document.Unsaved());
     }
 
     // Another program writes the file while the question waits for its answer: the save sees it

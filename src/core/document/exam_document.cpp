@@ -34,14 +34,13 @@ ExamDocument::SaveResult ExamDocument::Save(const DataFileKeeper::DropQuestion& 
     if (saved.kind != DataFileKeeper::SaveOutcome::Written)
         return result;
     if (saved.merged) {
-        // The rows the history speaks of are those of the list before the merge.
-        StartHistory();
-        list_.ReplaceAllSorted(std::move(*saved.merged));
-    } else {
-        list_.ForgetChanges();
-        clean_ = done_;
-        erasedNothing_ = false;
+        Edit merge{QStringLiteral("merge with ") + FileName(), {}, {}, std::nullopt};
+        merge.aside = std::make_shared<LineStore>(std::move(*saved.merged));
+        Push(std::move(merge));
     }
+    list_.ForgetChanges();
+    clean_ = done_;
+    erasedNothing_ = false;
     return result;
 }
 
@@ -90,6 +89,10 @@ int ExamDocument::Push(Edit edit) {
 }
 
 void ExamDocument::Apply(Edit& edit) {
+    if (edit.aside) {
+        list_.SwapAll(*edit.aside);
+        return;
+    }
     edit.removed.clear();
     for (int row : std::as_const(edit.rows))
         edit.removed.append(list_.List(row));
@@ -102,6 +105,10 @@ void ExamDocument::Apply(Edit& edit) {
 }
 
 void ExamDocument::Revert(const Edit& edit) {
+    if (edit.aside) {
+        list_.SwapAll(*edit.aside);
+        return;
+    }
     if (edit.added)
         list_.RemoveItem(edit.addedRow);
     if (!edit.rows.isEmpty())

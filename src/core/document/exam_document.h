@@ -9,6 +9,7 @@
 #include "records/exam_list_model.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -48,7 +49,8 @@ public:
         QStringList conflicts; // names of exams changed both here and there: both versions kept
     };
     // Writes the exams and the kept lines; nothing is unsaved after a save that wrote. mayDrop is
-    // asked before a merge leaves out exams held here (see DataFileKeeper::Save).
+    // asked before a merge leaves out exams held here (see DataFileKeeper::Save). A merge is one
+    // step of the history: undone, the list is again what it was before the save.
     SaveResult Save(const DataFileKeeper::DropQuestion& mayDrop = {});
 
     // The changes of the list, each one step of the history. Insert and Change return the row of
@@ -71,13 +73,15 @@ public:
 
 private:
     // Some rows taken out, then at most one line put in at its sorted place: an insertion takes
-    // nothing out, an erasure puts nothing in, a change does both.
+    // nothing out, an erasure puts nothing in, a change does both. A merge exchanges the whole list
+    // with the one it keeps aside.
     struct Edit {
         QString text;
         QList<int> rows; // ascending
         QStringList removed;
         std::optional<QString> added;
         int addedRow = -1;
+        std::shared_ptr<LineStore> aside;
     };
     int Push(Edit edit);
     void Apply(Edit& edit);

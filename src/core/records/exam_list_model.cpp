@@ -1,5 +1,7 @@
 #include "records/exam_list_model.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <utility>
 
@@ -62,6 +64,22 @@ void ExamListModel::ReplaceAllSorted(LineStore lines) {
     checked_.assign(static_cast<std::size_t>(lines_.Count()), 0);
     selCount_ = 0;
     changes_ = {};
+    endResetModel();
+}
+
+void ExamListModel::SwapAll(LineStore& lines) {
+    QHash<QString, int> count; // held now less held after
+    for (qsizetype i = 0; i < lines_.Count(); ++i)
+        ++count[lines_.Line(i)];
+    for (qsizetype i = 0; i < lines.Count(); ++i)
+        --count[lines.Line(i)];
+    for (auto it = count.cbegin(); it != count.cend(); ++it)
+        for (int n = it.value(); n != 0; n += n > 0 ? -1 : 1)
+            (n > 0 ? changes_.erased : changes_.added).append(it.key());
+    beginResetModel();
+    std::swap(lines_, lines);
+    checked_.assign(static_cast<std::size_t>(lines_.Count()), 0);
+    selCount_ = 0;
     endResetModel();
 }
 

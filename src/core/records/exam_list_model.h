@@ -33,6 +33,9 @@ public:
     // The same with lines already in the list's order.
     void ReplaceAllSorted(LineStore lines);
     void ReplaceAll(const QStringList& lines);
+    // Exchanges the list's lines with the given ones (in the list's order), all unchecked. The
+    // lines that differ count as added and erased: what makes the exchange one change to save.
+    void SwapAll(LineStore& lines);
     // Removes every checked line in one pass; returns how many went.
     int RemoveSelected();
     // The rows of the checked lines, in order.
