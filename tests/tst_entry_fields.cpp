@@ -13,37 +13,49 @@ class TestEntryFields : public QObject {
 private slots:
     void initTestCase() { SetCurrentYear(2026); }
 
-    // Whether the panel arms: a name, numbers of 0 or more, and a date that reads in the locale's
-    // order, a date naming a day in the other order refused.
+    // Whether the panel arms, and when not, the sentence naming the field that holds it back: a
+    // name, numbers of 0 or more or 30 with honours, and a date that reads in the locale's order, a
+    // date naming a day in the other order refused.
     void acceptable_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QStringList>("typed");
-        QTest::addColumn<bool>("armed");
-        const auto row = [](const char* name, const char* locale, const QStringList& typed, bool armed) {
-            QTest::newRow(name) << QString::fromLatin1(locale) << typed << armed;
+        QTest::addColumn<QString>("problem");
+        const auto row = [](const char* name, const char* locale, const QStringList& typed, const char* problem) {
+            QTest::newRow(name) << QString::fromLatin1(locale) << typed << QString::fromUtf8(problem);
         };
-        row("an ordinary exam arms", "en_US", {"Physics", "12/7/2026", "27", "9"}, true);
-        row("mark -1 disarms", "en_US", {"Physics", "12/7/2026", "-1", "9"}, false);
-        row("credit value -0.5 disarms", "de_DE", {"Physics", "07.12.2026", "27", "-0.5"}, false);
-        row("mark 0 and credit value 0 arm", "de_DE", {"Physics", "07.12.2026", "0", "0"}, true);
-        row("mark 110 arms: no upper bound", "en_US", {"Physics", "12/7/2026", "110", "9"}, true);
-        row("mark 28abc is not a number", "en_US", {"Physics", "12/7/2026", "28abc", "9"}, false);
-        row("empty credit value disarms", "en_US", {"Physics", "12/7/2026", "27", ""}, false);
-        row("a name of three blanks is empty", "en_US", {"   ", "12/7/2026", "27", "9"}, false);
-        row("a name holding a semicolon disarms", "en_US", {"Analysis;2", "12/7/2026", "27", "9"}, false);
-        row("en_US: day first would mix the orders", "en_US", {"Physics", "31/12/2006", "27", "9"}, false);
-        row("en_US: month first", "en_US", {"Physics", "12/31/2006", "27", "9"}, true);
-        row("en_US: month 13 is no date", "en_US", {"Physics", "13/13/2006", "27", "9"}, false);
-        row("de_DE: day first", "de_DE", {"Physics", "31.12.2006", "27", "9"}, true);
-        row("de_DE: month first would mix the orders", "de_DE", {"Physics", "12.31.2006", "27", "9"}, false);
-        row("de_DE: ISO", "de_DE", {"Physics", "2006-12-31", "27", "9"}, true);
+        const char* mark = "Mark: a number, or 30L for honours";
+        const char* credits = "Credit value: a number of 0 or more";
+        const char* name = "Exam: a name, without \";\"";
+        const char* order = "Date: day and month in the order of the file's other dates";
+        row("an ordinary exam arms", "en_US", {"Physics", "12/7/2026", "27", "9"}, "");
+        row("mark -1 disarms", "en_US", {"Physics", "12/7/2026", "-1", "9"}, mark);
+        row("credit value -0.5 disarms", "de_DE", {"Physics", "07.12.2026", "27", "-0.5"}, credits);
+        row("mark 0 and credit value 0 arm", "de_DE", {"Physics", "07.12.2026", "0", "0"}, "");
+        row("mark 110 arms: no upper bound", "en_US", {"Physics", "12/7/2026", "110", "9"}, "");
+        row("mark 28abc is not a number", "en_US", {"Physics", "12/7/2026", "28abc", "9"}, mark);
+        row("31L is no honours", "en_US", {"Physics", "12/7/2026", "31L", "9"}, mark);
+        row("30 lode is no honours", "en_US", {"Physics", "12/7/2026", "30 lode", "9"}, mark);
+        row("empty credit value disarms", "en_US", {"Physics", "12/7/2026", "27", ""}, credits);
+        row("a name of three blanks is empty", "en_US", {"   ", "12/7/2026", "27", "9"}, name);
+        row("a name holding a semicolon disarms", "en_US", {"Analysis;2", "12/7/2026", "27", "9"}, name);
+        row("a date that does not read", "en_US", {"Physics", "12/7/20x6", "27", "9"},
+            "Date: a date, such as 12/31/2026");
+        row("en_US: day first would mix the orders", "en_US", {"Physics", "31/12/2006", "27", "9"}, order);
+        row("en_US: month first", "en_US", {"Physics", "12/31/2006", "27", "9"}, "");
+        row("en_US: month 13 is no date", "en_US", {"Physics", "13/13/2006", "27", "9"},
+            "Date: a date, such as 12/31/2026");
+        row("de_DE: day first", "de_DE", {"Physics", "31.12.2006", "27", "9"}, "");
+        row("de_DE: month first would mix the orders", "de_DE", {"Physics", "12.31.2006", "27", "9"}, order);
+        row("de_DE: ISO", "de_DE", {"Physics", "2006-12-31", "27", "9"}, "");
     }
 
     void acceptable() {
         QFETCH(QString, locale);
         QFETCH(QStringList, typed);
         QLocale::setDefault(QLocale(locale));
-        QTEST(EntryFieldsAcceptable(typed[0], typed[1], typed[2], typed[3]), "armed");
+        QTEST(EntryFieldProblem(typed[0], typed[1], typed[2], typed[3]), "problem");
+        QCOMPARE(EntryFieldsAcceptable(typed[0], typed[1], typed[2], typed[3]),
+                 EntryFieldProblem(typed[0], typed[1], typed[2], typed[3]).isEmpty());
     }
 
     // Pasted and typed texts: whether they pass, the line stored and the mark and credit value
@@ -73,6 +85,12 @@ private slots:
             "Physik;07.12.2026;1,3;7,5", 1.3, 7.5);
         row("en_US comma groups digits: refused", "en_US", {"Physics", "12/7/2026", "1,234", "6"}, false,
             "Physics;12/7/2026;1,234;6", 1.234, 6);
+        row("honours typed 30l are stored as 30L and count as 30", "en_US", {"Latin", "12/7/2026", " 30l", "6"},
+            true, "Latin;12/7/2026;30L;6", 30, 6);
+        row("30 e lode in any case", "it_IT", {"Latino", "07/12/2026", "30 E  Lode", "6"}, true,
+            "Latino;07/12/2026;30L;6", 30, 6);
+        row("30 cum laude", "en_US", {"Latin", "12/7/2026", "30 cum laude", "6"}, true,
+            "Latin;12/7/2026;30L;6", 30, 6);
         row("ar_EG digits stored as ASCII", "ar_EG", {"Physics", "٧/١٢/٢٠٢٦", "٢٧٫٥", "٦"}, true,
             "Physics;7/12/2026;27.5;6", 27.5, 6);
     }

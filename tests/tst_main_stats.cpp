@@ -4,6 +4,7 @@
 #include "datafile/data_file.h"
 #include "records/conversions.h"
 #include "stats/main_stats.h"
+#include "stats/term.h"
 #include "stats/stats_report.h"
 
 #include <QTest>
@@ -135,16 +136,54 @@ private slots:
         QTEST((QStringList{shown.exams, shown.overall, shown.average, shown.credits}), "captions");
     }
 
+    // The figures with planned exams (pairs of credits and mark) beside the held worked example, its
+    // graduation base, and what the missing credits need to reach a target.
+    void whatIf_data() {
+        QTest::addColumn<QList<double>>("plan");
+        QTest::addColumn<bool>("math");
+        QTest::addColumn<double>("target");
+        QTest::addColumn<double>("degree");
+        QTest::addColumn<QString>("figures"); // overall mark, graduation base
+        QTest::addColumn<QString>("outlook");
+        QTest::newRow("the worked example, no plan")
+            << QList<double>{} << false << 27.0 << 180.0 << " 26.4 96.8"
+            << "The 162 missing credits need an average of 27.1 to reach 27.";
+        QTest::newRow("a plan out of reach, math mode")
+            << QList<double>{12, 30} << true << 29.0 << 36.0 << " 25.2 92.4"
+            << "29 can no longer be reached: the 6 missing credits would need an average of 48, above 30.";
+        QTest::newRow("already sure") << QList<double>{} << false << 18.0 << 180.0 << " 26.4 96.8"
+                                      << "18 is already sure: any pass in the 162 missing credits reaches it.";
+        QTest::newRow("a plan that completes the degree")
+            << QList<double>{6, 18, 0, 30} << false << 30.0 << 24.0 << " 24 88"
+            << "No credits are missing: the overall mark is final.";
+    }
+    void whatIf() {
+        QFETCH(QList<double>, plan);
+        QFETCH(bool, math);
+        std::vector<PlannedExam> planned;
+        for (qsizetype i = 0; i + 1 < plan.size(); i += 2)
+            planned.push_back(PlannedExam{plan[i], plan[i + 1]});
+        const std::vector<ExamReading> held{{QDate(2005, 1, 10), 30, 6}, {QDate(2005, 6, 20), 24, 9},
+                                            {QDate(2006, 2, 15), 0, 3}};
+        const MainStats stats = StatsWithPlan(held, planned, math ? AverageMode::Math : AverageMode::Academic);
+        QTEST(Str(stats.overallMark) + Str(GraduationBase(stats)), "figures");
+        QFETCH(double, target);
+        QFETCH(double, degree);
+        QTEST(OutlookText(OutlookFor(stats, target, degree), target), "outlook");
+    }
+
     void reportOfAFile() {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        const QByteArray file = "Analysis;1/10/2005;30;6\r\nnot a record\r\nPhysics;6/20/2005;24;9\r\n"
+        const QByteArray file = "Analysis;1/10/2005;30 L;6\r\nnot a record\r\nPhysics;6/20/2005;24;9\r\n"
                                 "Chemistry;2/15/2006;0;3\r\nHistory;13/45/2006;30;6\r\n";
         QCOMPARE(StatsReport(RecordLinesOf(DecodeDataLines(file))).toUtf8(),
                  QByteArray("Academic Mode\n  Exams: 3\n  Speed: 3 / year\n  Overall mark: 26.4\n"
                             "  Math average: 27\n  Total credits: 18\n\n"
                             "Math Mode\n  Exams: 3\n  Speed: 3 / year\n  Overall mark: 22\n"
                             "  Math average: 18\n  Total credits: 18\n\n"
-                            "Exams passed per year\n  2005: 2\n  2006: 1\n"));
+                            "Honours (30L): 1\n\nPer year\n"
+                            "  2005: 2 exams, 15 credits, overall mark 26.4 (Academic Mode), 26.4 (Math Mode)\n"
+                            "  2006: 1 exam, 3 credits, overall mark 0 (Academic Mode), 0 (Math Mode)\n"));
     }
 };
 

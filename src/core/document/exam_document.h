@@ -81,7 +81,7 @@ private:
         QStringList removed;
         std::optional<QString> added;
         int addedRow = -1;
-        std::shared_ptr<LineStore> aside;
+        std::shared_ptr<LineStore> aside = nullptr;
     };
     int Push(Edit edit);
     void Apply(Edit& edit);

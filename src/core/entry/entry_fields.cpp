@@ -31,17 +31,32 @@ bool NonNegativeNumber(const QString& text) { return IsNumeric(text) && Val(text
 
 EntryTexts CleanEntryTexts(const QString& name, const QString& date, const QString& mark,
                            const QString& credits) {
-    return EntryTexts{Trim(name), AsciiDigits(Trim(date)), CleanNumber(mark), CleanNumber(credits)};
+    const QString cleanMark = IsHonoursMark(AsciiDigits(mark)) ? kHonoursMark : CleanNumber(mark);
+    return EntryTexts{Trim(name), AsciiDigits(Trim(date)), cleanMark, CleanNumber(credits)};
 }
 
 bool EntryFieldsAcceptable(const QString& name, const QString& date, const QString& mark,
                            const QString& credits) {
+    return EntryFieldProblem(name, date, mark, credits).isEmpty();
+}
+
+QString EntryFieldProblem(const QString& name, const QString& date, const QString& mark,
+                          const QString& credits) {
     const EntryTexts t = CleanEntryTexts(name, date, mark, credits);
-    const bool nameOk = !t.name.isEmpty() && !t.name.contains(kFieldSeparator);
-    const bool plain =
-        !HoldsControl(t.name) && !HoldsControl(t.date) && !HoldsControl(t.mark) && !HoldsControl(t.credits);
-    return nameOk && plain && IsDate(t.date) && FitsDateOrder(t.date) && NonNegativeNumber(t.mark) &&
-           NonNegativeNumber(t.credits);
+    const QString controls = QStringLiteral(": no line breaks, tabs or other control characters");
+    if (t.name.isEmpty() || t.name.contains(kFieldSeparator))
+        return QStringLiteral("Exam: a name, without \";\"");
+    if (HoldsControl(t.name))
+        return QStringLiteral("Exam") + controls;
+    if (HoldsControl(t.date) || !IsDate(t.date))
+        return QStringLiteral("Date: a date, such as ") + FormatDateTime(QDate(2026, 12, 31), DateFormat::Short);
+    if (!FitsDateOrder(t.date))
+        return QStringLiteral("Date: day and month in the order of the file's other dates");
+    if (HoldsControl(t.mark) || (t.mark != kHonoursMark && !NonNegativeNumber(t.mark)))
+        return QStringLiteral("Mark: a number, or 30L for honours");
+    if (HoldsControl(t.credits) || !NonNegativeNumber(t.credits))
+        return QStringLiteral("Credit value: a number of 0 or more");
+    return {};
 }
 
 QString EntryRecordLine(const QString& name, const QString& date, const QString& mark,

@@ -8,7 +8,8 @@ namespace examora {
 
 // The four texts of the panel as they are tested and stored: each trimmed of white space of every
 // kind; in the date, mark and credit value, the digits of other scripts are written as ASCII digits
-// and, in the two numbers, a decimal sign of the locale other than "." or "," as ".".
+// and, in the two numbers, a decimal sign of the locale other than "." or "," as "."; a mark of 30
+// with honours, in any of the ways it is written, as "30L".
 struct EntryTexts {
     QString name, date, mark, credits;
 };
@@ -16,10 +17,14 @@ EntryTexts CleanEntryTexts(const QString& name, const QString& date, const QStri
                            const QString& credits);
 
 // A name that is not empty and holds no ";" (it would split the record line), a date that reads,
-// and a mark and credit value that are numbers of 0 or more; no field may hold a line break, a tab
-// or another control character.
+// a mark that is a number of 0 or more or 30 with honours, and a credit value that is a number of 0
+// or more; no field may hold a line break, a tab or another control character.
 bool EntryFieldsAcceptable(const QString& name, const QString& date, const QString& mark,
                            const QString& credits);
+// Why the four texts are not accepted, in one short sentence naming the first field at fault
+// ("Mark: a number, or 30L for honours"); empty when they are.
+QString EntryFieldProblem(const QString& name, const QString& date, const QString& mark,
+                          const QString& credits);
 
 // The record line the panel inserts for the four texts.
 QString EntryRecordLine(const QString& name, const QString& date, const QString& mark,

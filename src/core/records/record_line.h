@@ -32,6 +32,15 @@ struct ExamReading {
 // line apart in place, without copying it.
 std::optional<ExamReading> ReadExam(QStringView line);
 
+// The mark of an exam passed with honours ("30 e lode", "30 cum laude"), as the list stores it. The
+// number at its head makes it count as 30 in every figure.
+inline const QString kHonoursMark = QStringLiteral("30L");
+// Whether a mark, as typed or as a file holds it, is 30 with honours: 30L, 30 L, 30 e lode or
+// 30 cum laude, in any letter case, with any white space around and between the words.
+bool IsHonoursMark(QStringView mark);
+// Whether the mark field of a line of four fields is 30 with honours.
+bool HasHonours(QStringView line);
+
 // The four texts trimmed of the white space around them and joined by ";".
 QString MakeRecordLine(const QString& name, const QString& date, const QString& mark, const QString& credits);
 

@@ -46,6 +46,8 @@ void AcademicAverages(const std::vector<Exam>& exams, MainStats& stats) {
             weighted += product;
         }
     }
+    stats.weightedMarks = weighted;
+    stats.markWeights = credits;
     if (count > 0 && credits != 0)
         stats.overallMark = RoundedRatio(weighted, credits);
 }
@@ -60,6 +62,8 @@ void MathAverages(const std::vector<Exam>& exams, MainStats& stats) {
     double weighted = 0.0;
     for (const Exam& exam : exams)
         weighted += exam.credits * exam.mark;
+    stats.weightedMarks = weighted;
+    stats.markWeights = stats.totalCredits;
     if (stats.totalCredits != 0)
         stats.overallMark = RoundedRatio(weighted, stats.totalCredits);
 }

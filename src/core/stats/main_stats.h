@@ -21,6 +21,10 @@ struct MainStats {
     double totalCredits = 0.0;
     std::optional<double> mathAverage; // rounded to one decimal
     std::optional<double> overallMark; // credit-weighted, rounded to one decimal
+    // What the overall mark divides, unrounded: the marks times the credit values it counts, and
+    // the credit values it weighs them by.
+    double weightedMarks = 0.0;
+    double markWeights = 0.0;
 };
 
 // Lines that do not split into four fields or whose date does not read count for nothing: they

@@ -3,8 +3,8 @@
 #include "records/conversions.h"
 #include "records/record_line.h"
 #include "stats/main_stats.h"
+#include "stats/term.h"
 
-#include <map>
 
 namespace examora {
 namespace {
@@ -26,14 +26,24 @@ QString ModeSection(const QStringList& lines, AverageMode mode) {
     return text;
 }
 
+// The figures of each calendar year with exams, oldest first, the overall mark in both modes.
 QString YearSection(const QStringList& lines) {
-    std::map<int, int> examsOfYear;
+    std::vector<ExamReading> readings;
     for (const QString& line : lines)
         if (const std::optional<ExamReading> exam = ReadExam(line))
-            ++examsOfYear[exam->date.year()];
-    QString text = QStringLiteral("Exams passed per year\n");
-    for (const auto& [year, count] : examsOfYear)
-        text += Figure(QString::number(year), Str(count));
+            readings.push_back(*exam);
+    const std::vector<YearFigures> academic = FiguresPerYear(readings, AverageMode::Academic);
+    const std::vector<YearFigures> math = FiguresPerYear(readings, AverageMode::Math);
+    QString text = QStringLiteral("Per year\n");
+    for (std::size_t i = 0; i < academic.size(); ++i) {
+        const YearFigures& year = academic[i];
+        text += Figure(QString::number(year.year),
+                       QStringLiteral("%1 %2, %3 credits, overall mark %4 (Academic Mode), %5 (Math Mode)")
+                           .arg(year.exams)
+                           .arg(year.exams == 1 ? QStringLiteral("exam") : QStringLiteral("exams"),
+                                Str(year.credits).trimmed(), Str(year.overallMark).trimmed(),
+                                Str(math[i].overallMark).trimmed()));
+    }
     return text;
 }
 
@@ -41,7 +51,8 @@ QString YearSection(const QStringList& lines) {
 
 QString StatsReport(const QStringList& lines) {
     return ModeSection(lines, AverageMode::Academic) + QLatin1Char('\n') +
-           ModeSection(lines, AverageMode::Math) + QLatin1Char('\n') + YearSection(lines);
+           ModeSection(lines, AverageMode::Math) + QLatin1Char('\n') + QStringLiteral("Honours (30L): ") +
+           QString::number(CountHonours(lines)) + QStringLiteral("\n\n") + YearSection(lines);
 }
 
 } // namespace examora

@@ -6,8 +6,9 @@
 
 namespace examora {
 
-// The figures of the statistics view in the academic and in the mathematical mode, then the number
-// of exams passed in each calendar year, oldest first; one figure a line, each line ended by LF.
+// The figures of the statistics view in the academic and in the mathematical mode, the number of
+// honours, then the exams, credits and overall mark of each calendar year, oldest first; one figure
+// a line, each line ended by LF.
 // Lines that do not read as records count for nothing, as in the statistics view.
 QString StatsReport(const QStringList& lines);
 

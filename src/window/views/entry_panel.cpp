@@ -33,7 +33,12 @@ void EntryPanel::Text_Change(int) { CheckEntryFields(); }
 
 void EntryPanel::CheckEntryFields() {
     QLineEdit* const* t = x_.c.Text;
-    const bool armed = EntryFieldsAcceptable(t[0]->text(), t[1]->text(), t[2]->text(), t[3]->text());
+    const QString problem = EntryFieldProblem(t[0]->text(), t[1]->text(), t[2]->text(), t[3]->text());
+    const bool armed = problem.isEmpty();
+    // A disarmed button keeps its name and says which field holds it back.
+    x_.c.ExamComm->setToolTip(problem);
+    x_.c.ExamComm->setAccessibleName(QStringLiteral("OK"));
+    x_.c.ExamComm->setAccessibleDescription(problem);
     x_.c.ExamComm->setEnabled(armed);
     x_.c.ExamComm->setDefault(armed);
     SetButtonFace(x_.c.ExamComm, armed ? QColor(0, 255, 0) : QColor(255, 0, 0));

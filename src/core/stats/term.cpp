@@ -1,0 +1,99 @@
+#include "stats/term.h"
+
+#include "records/conversions.h"
+#include "records/record_line.h"
+
+#include <map>
+
+namespace examora {
+namespace {
+
+QString Number(double number) { return Str(number).trimmed(); }
+
+} // namespace
+
+int CountHonours(const QStringList& lines) {
+    int count = 0;
+    for (const QString& line : lines)
+        count += HasHonours(line) && ReadExam(line).has_value();
+    return count;
+}
+
+int CountHonours(const LineStore& lines) {
+    int count = 0;
+    const std::vector<ExamReading>& readings = lines.Readings();
+    lines.ForEach([&](qsizetype i, QStringView line) {
+        count += readings[static_cast<std::size_t>(i)].date.isValid() && HasHonours(line);
+    });
+    return count;
+}
+
+std::vector<YearFigures> FiguresPerYear(const std::vector<ExamReading>& readings, AverageMode mode) {
+    std::map<int, std::vector<ExamReading>> examsOfYear;
+    for (const ExamReading& exam : readings)
+        if (exam.date.isValid())
+            examsOfYear[exam.date.year()].push_back(exam);
+    std::vector<YearFigures> years;
+    for (const auto& [year, exams] : examsOfYear) {
+        const MainStats stats = ComputeMainStats(exams, mode);
+        years.push_back(YearFigures{year, stats.examCount, stats.totalCredits, stats.overallMark});
+    }
+    return years;
+}
+
+std::optional<double> GraduationBase(const MainStats& stats) {
+    if (!stats.overallMark)
+        return std::nullopt;
+    return Round(*stats.overallMark * 110.0 / 30.0, 1);
+}
+
+MainStats StatsWithPlan(const std::vector<ExamReading>& readings, const std::vector<PlannedExam>& plan,
+                        AverageMode mode) {
+    std::vector<ExamReading> all;
+    all.reserve(readings.size() + plan.size());
+    for (const ExamReading& exam : readings)
+        if (exam.date.isValid())
+            all.push_back(exam);
+    const QDate someDay = all.empty() ? DayZero() : all.back().date;
+    for (const PlannedExam& exam : plan)
+        all.push_back(ExamReading{someDay, exam.mark, exam.credits});
+    return ComputeMainStats(all, mode);
+}
+
+TargetOutlook OutlookFor(const MainStats& stats, double target, double degreeCredits) {
+    TargetOutlook outlook;
+    outlook.missingCredits = degreeCredits - stats.totalCredits;
+    if (outlook.missingCredits <= 0) {
+        outlook.kind = TargetOutlook::NoneMissing;
+        return outlook;
+    }
+    // (weighted + needed x missing) / (weights + missing) = target
+    outlook.neededAverage =
+        (target * (stats.markWeights + outlook.missingCredits) - stats.weightedMarks) / outlook.missingCredits;
+    if (outlook.neededAverage > 30)
+        outlook.kind = TargetOutlook::Unreachable;
+    else if (outlook.neededAverage < 18)
+        outlook.kind = TargetOutlook::Sure;
+    return outlook;
+}
+
+QString OutlookText(const TargetOutlook& outlook, double target) {
+    const QString missing = Number(outlook.missingCredits);
+    switch (outlook.kind) {
+    case TargetOutlook::NoneMissing:
+        return QStringLiteral("No credits are missing: the overall mark is final.");
+    case TargetOutlook::Unreachable:
+        return QStringLiteral("%1 can no longer be reached: the %2 missing credits would need an average "
+                              "of %3, above 30.")
+            .arg(Number(target), missing, Number(Round(outlook.neededAverage, 1)));
+    case TargetOutlook::Sure:
+        return QStringLiteral("%1 is already sure: any pass in the %2 missing credits reaches it.")
+            .arg(Number(target), missing);
+    case TargetOutlook::Reachable:
+        break;
+    }
+    return QStringLiteral("The %1 missing credits need an average of %2 to reach %3.")
+        .arg(missing, Number(Round(outlook.neededAverage, 1)), Number(target));
+}
+
+} // namespace examora
