@@ -11,6 +11,7 @@ packages=("$@"
     xvfb xauth openbox xdotool imagemagick
     desktop-file-utils appstream dpkg-dev file
     python3 python3-pyatspi at-spi2-core dbus
+    poppler-utils
     time
 )
 missing=()
