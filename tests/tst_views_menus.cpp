@@ -29,6 +29,7 @@ const QStringList kViews[] = {
     {"graph", "MarksTime", "maximised", "=", "#004000", "", "=", "=", "=", "Surface", "drawn"},
     {"exam list", "ShowExams", "maximised", "Examora", "#400000", "ExamList ExamListShadow", "=", "=",
      "Erase shown", "ExamList", "blank"},
+    {"what if", "WhatIf", "normal", "Examora", "#404040", "", "=", "=", "hidden", "Plan", "blank"},
     {"info", "Info", "normal", "Examora", "#404040", "Label0 Label1 Shape0 Shape1 Image1 ImgShadow",
      "#400000 #400000 #400000 #400000", "18", "hidden", "Surface", "blank"}};
 
@@ -41,7 +42,7 @@ const QStringList kItems = {
     "EraseExams: &Erase exam(s) on bar ", "ViewMainStats:  &Stats on bar ES", "Graphics: &Graphics on bar ES",
     "MarksTime: Marks &VS Time on Graphics ES", "MarksCredits: Marks x &Credits VS Time on Graphics ES",
     "Mode: &Mode on bar ES", "AcademicMode: &Academic Mode on Mode ECS", "MathMode: Ma&th Mode on Mode ES",
-    "Info: &Info on bar ES", "SetTimeUnits: Units on  ES", "Days: &Days on SetTimeUnits ES",
+    "WhatIf: &What if on bar ES", "Info: &Info on bar ES", "SetTimeUnits: Units on  ES", "Days: &Days on SetTimeUnits ES",
     "Months: &Months on SetTimeUnits ES", "Years: &Years on SetTimeUnits ECS"};
 // clang-format on
 

@@ -20,13 +20,14 @@ namespace examora {
 Form1::Form1(MessageService& messages, const Clock& clock, QWidget* parent)
     : QMainWindow(parent), document_(kDataFileName),
       screen_(*this, c_, m_), context_{document_, c_, m_, screen_, messages, clock}, stats_(context_),
-      entry_(context_), graph_(context_), list_(context_, entry_), info_(context_),
+      entry_(context_), graph_(context_), list_(context_, entry_), whatIf_(context_, stats_), info_(context_),
       file_(context_, stats_, graph_) {
     setObjectName(QStringLiteral("Form1"));
     screen_.SetView(ViewId::MainStats, &stats_);
     screen_.SetView(ViewId::Entry, &entry_);
     screen_.SetView(ViewId::Graph, &graph_);
     screen_.SetView(ViewId::ExamList, &list_);
+    screen_.SetView(ViewId::WhatIf, &whatIf_);
     screen_.SetView(ViewId::Info, &info_);
     BuildControls();
     BuildMenus();
@@ -60,6 +61,7 @@ void Form1::ConnectEvents() {
         {m_.Years, [this] { graph_.Years_Click(); }},
         {m_.AcademicMode, [this] { stats_.AcademicMode_Click(); }},
         {m_.MathMode, [this] { stats_.MathMode_Click(); }},
+        {m_.WhatIf, [this] { whatIf_.WhatIf_Click(); }},
         {m_.Info, [this] { info_.Info_Click(); }},
     };
     for (const auto& [action, handler] : commands)

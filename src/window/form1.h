@@ -14,6 +14,7 @@
 //     graph_view            MarksTime_Click, MarksCredits_Click, Graphics_Click, Days_Click,
 //                           Months_Click, Years_Click, RedrawGraph, Form_MouseMove, Form_MouseDown
 //     list_view             ShowExams_Click, ExamList_ItemCheck, EraseExams_Click, ExamList_DblClick
+//     what_if_view          WhatIf_Click: the figures now and with planned exams, and a target
 //     info_view             Info_Click
 //   file_menu               Load_Click, Save_Click, File_Click, LoadDataAtStart, SaveDataFile,
 //                           the exports, Undo_Click, Redo_Click and the closing question
@@ -34,6 +35,7 @@
 #include "window/views/info_view.h"
 #include "window/views/list_view.h"
 #include "window/views/stats_view.h"
+#include "window/views/what_if_view.h"
 #include "window/window_parts.h"
 
 #include <QMainWindow>
@@ -74,6 +76,7 @@ private:
     EntryPanel entry_;
     GraphView graph_;
     ListView list_;
+    WhatIfView whatIf_;
     InfoView info_;
     FileMenu file_;
     bool activated_ = false;

@@ -47,6 +47,7 @@ const MenuEntry kMenuBar[] = {
     {&MenuItems::Mode, "Mode", "&Mode", {
         {&MenuItems::AcademicMode, "AcademicMode", "&Academic Mode", true},
         {&MenuItems::MathMode, "MathMode", "Ma&th Mode", true}}, true},
+    {nullptr, "", "", {{&MenuItems::WhatIf, "WhatIf", "&What if", false}}, true},
     {nullptr, "", "", {{&MenuItems::Info, "Info", "&Info", false}}, true},
 };
 // clang-format on

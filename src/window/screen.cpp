@@ -50,11 +50,15 @@ const ViewSetup& SetupOf(ViewId view) {
                                     LabelColours::Unchanged, 0, {H, H, H, H}, H, H, S, H, U};
     static const ViewSetup info{examora, kGrey, WindowSize::Normal, {S, S, H, H}, LabelColours::DarkRed, 18,
                                 {S, S, H, H}, H, H, H, S, H};
+    // The what-if view shows a panel of its own over the surface.
+    static const ViewSetup whatIf{examora, kGrey, WindowSize::Normal, {H, H, H, H}, LabelColours::Unchanged, 0,
+                                  {H, H, H, H}, H, H, H, H, H};
     switch (view) {
     case ViewId::MainStats: return mainStats;
     case ViewId::Entry: return entry;
     case ViewId::Graph: return graph;
     case ViewId::ExamList: return examList;
+    case ViewId::WhatIf: return whatIf;
     case ViewId::Info: break;
     }
     return info;

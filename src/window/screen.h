@@ -16,7 +16,7 @@ class QWidget;
 
 namespace examora {
 
-enum class ViewId { MainStats, Entry, Graph, ExamList, Info };
+enum class ViewId { MainStats, Entry, Graph, ExamList, WhatIf, Info };
 
 // One of the window's views. Each owns what it shows and the handlers of its commands.
 class View {
@@ -62,7 +62,7 @@ private:
     QMainWindow& window_;
     Controls& c_;
     MenuItems& m_;
-    std::array<View*, 5> views_{};
+    std::array<View*, 6> views_{};
     std::optional<ViewId> current_;
     bool graphShown_ = false;
     // The outer size at normal state, and what the frame added to the client area then: the window

@@ -49,6 +49,7 @@ struct MenuItems {
     QAction* Years = nullptr;
     QAction* AcademicMode = nullptr;
     QAction* MathMode = nullptr;
+    QAction* WhatIf = nullptr;
     QAction* Info = nullptr;
 };
 

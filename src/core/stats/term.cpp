@@ -1,5 +1,6 @@
 #include "stats/term.h"
 
+#include "entry/entry_fields.h"
 #include "records/conversions.h"
 #include "records/record_line.h"
 
@@ -45,6 +46,15 @@ std::optional<double> GraduationBase(const MainStats& stats) {
     if (!stats.overallMark)
         return std::nullopt;
     return Round(*stats.overallMark * 110.0 / 30.0, 1);
+}
+
+std::optional<PlannedExam> ReadPlannedExam(const QString& credits, const QString& mark) {
+    const EntryTexts typed = CleanEntryTexts(QStringLiteral("x"), {}, mark, credits);
+    const bool honours = typed.mark == kHonoursMark;
+    const auto number = [](const QString& text) { return IsNumeric(text) && Val(text) >= 0; };
+    if (!number(typed.credits) || !(honours || number(typed.mark)))
+        return std::nullopt;
+    return PlannedExam{Val(typed.credits), Val(typed.mark), honours};
 }
 
 MainStats StatsWithPlan(const std::vector<ExamReading>& readings, const std::vector<PlannedExam>& plan,

@@ -31,7 +31,11 @@ std::optional<double> GraduationBase(const MainStats& stats);
 struct PlannedExam {
     double credits = 0.0;
     double mark = 0.0;
+    bool honours = false;
 };
+// A planned exam as typed: a credit value and a mark that the entry panel would accept (30L and its
+// other forms for honours). Nothing when either is not.
+std::optional<PlannedExam> ReadPlannedExam(const QString& credits, const QString& mark);
 // The figures of the held exams with the planned ones added. The plan has no dates: of the result,
 // only the counts, credits, averages and their sums mean anything.
 MainStats StatsWithPlan(const std::vector<ExamReading>& readings, const std::vector<PlannedExam>& plan,

@@ -44,6 +44,8 @@ void StatsView::SetMode(AverageMode mode) {
     x_.m.MathMode->setChecked(mode == AverageMode::Math);
     if (x_.screen.Current() == ViewId::MainStats)
         ShowMainStats();
+    else if (x_.screen.Current() == ViewId::WhatIf)
+        x_.screen.RefreshCurrent();
 }
 
 } // namespace examora
