@@ -156,7 +156,9 @@ private slots:
         QTRY_VERIFY(f.caption().startsWith("MARCH;  Mark x Credits :  2"));
         const double value = f.caption().section(" : ", 1).toDouble();
         QVERIFY2(std::fabs(value - 243) <= 270.0 / f.surface()->height() / 2 + 0.05, qPrintable(f.caption()));
-        ChooseUnit(f, "Days");
+        ChooseUnit(f, "Days"); // the read-out of months goes with them: the pointer's day is read out
+        QVERIFY2(QRegularExpression("^\\w+day, \\w+ \\d+, 200\\d;  Mark x Credits :  ").match(f.caption()).hasMatch(),
+                 qPrintable(f.caption()));
         QCOMPARE(CheckedItems(f), (QStringList{"MarksCredits", "Days"}));
         QCOMPARE(Wrong(f, {{101, 270, .5, 0, kBlue}, {392, 81, .5, 0, kBlue}}), QStringList());
         PointAt(f, 60, 100);

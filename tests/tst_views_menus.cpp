@@ -34,11 +34,11 @@ const QStringList kViews[] = {
      "#400000 #400000 #400000 #400000", "18", "hidden", "Surface", "blank"}};
 
 // Every item as the window starts with no data file, the bar's first: its name, its caption with
-// its mnemonic, where it is, and whether it is enabled (E), checked (C) and shown (S).
+// its mnemonic, where it is, whether it is enabled (E), checked (C) and shown (S), and its keys.
 const QStringList kItems = {
-    "File: &File on bar ES", "Load: &Load on File ES", "Save: &Save on File ES",
-    "ExportCsv: &Export CSV... on File ES", "ExportPdf: Export &PDF report... on File ES", "Undo: &Undo on File S",
-    "Redo: &Redo on File S", "AddExam: &Add exam on bar ES", "ShowExams: &List on bar S",
+    "File: &File on bar ES", "Load: &Load on File ES F5, Ctrl+R", "Save: &Save on File ES Ctrl+S",
+    "ExportCsv: &Export CSV... on File ES", "ExportPdf: Export &PDF report... on File ES", "Undo: &Undo on File S Ctrl+Z, Alt+Backspace",
+    "Redo: &Redo on File S Ctrl+Y, Alt+Shift+Backspace, Ctrl+Shift+Z", "Quit: &Quit on File ES Ctrl+Q", "AddExam: &Add exam on bar ES", "ShowExams: &List on bar S",
     "EraseExams: &Erase exam(s) on bar ", "ViewMainStats:  &Stats on bar ES", "Graphics: &Graphics on bar ES",
     "MarksTime: Marks &VS Time on Graphics ES", "MarksCredits: Marks x &Credits VS Time on Graphics ES",
     "Mode: &Mode on bar ES", "AcademicMode: &Academic Mode on Mode ECS", "MathMode: Ma&th Mode on Mode ES",
@@ -79,9 +79,12 @@ void Describe(QAction* action, const QString& on, QStringList& found) {
     QMenu* menu = action->menu();
     const QString flags = QString(action->isEnabled() ? "E" : "") + (action->isChecked() ? "C" : "") +
                           (action->isVisible() ? "S" : "");
-    found << QStringLiteral("%1: %2 on %3 %4")
-                 .arg(menu ? menu->objectName() : action->objectName(), menu ? menu->title() : action->text(),
-                      on, flags);
+    QStringList keys;
+    for (const QKeySequence& key : action->shortcuts())
+        keys << key.toString(QKeySequence::PortableText);
+    found << QStringLiteral("%1: %2 on %3 %4").arg(menu ? menu->objectName() : action->objectName(),
+                                                   menu ? menu->title() : action->text(), on, flags) +
+                 (keys.isEmpty() ? QString() : QLatin1Char(' ') + keys.join(QStringLiteral(", ")));
     for (QAction* item : menu ? menu->actions() : QList<QAction*>())
         if (!item->isSeparator())
             Describe(item, menu->objectName(), found);

@@ -50,6 +50,8 @@ void Form1::ConnectEvents() {
         {m_.ExportPdf, [this] { file_.ExportPdf_Click(); }},
         {m_.Undo, [this] { file_.Undo_Click(); }},
         {m_.Redo, [this] { file_.Redo_Click(); }},
+        // Quitting asks what closing the window asks.
+        {m_.Quit, [this] { close(); }},
         {m_.AddExam, [this] { entry_.AddExam_Click(); }},
         {m_.ShowExams, [this] { list_.ShowExams_Click(); }},
         {m_.EraseExams, [this] { list_.EraseExams_Click(); }},

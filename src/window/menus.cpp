@@ -32,7 +32,8 @@ const MenuEntry kMenuBar[] = {
         {&MenuItems::ExportCsv, "ExportCsv", "&Export CSV...", false},
         {&MenuItems::ExportPdf, "ExportPdf", "Export &PDF report...", false},
         {&MenuItems::Undo, "Undo", "&Undo", false},
-        {&MenuItems::Redo, "Redo", "&Redo", false}}, true},
+        {&MenuItems::Redo, "Redo", "&Redo", false},
+        {&MenuItems::Quit, "Quit", "&Quit", false}}, true},
     {nullptr, "", "", {{&MenuItems::AddExam, "AddExam", "&Add exam", false}}, true},
     {nullptr, "", "", {{&MenuItems::ShowExams, "ShowExams", "&List", false}}, true},
     {nullptr, "", "", {{&MenuItems::EraseExams, "EraseExams", "&Erase exam(s)", false}}, true},
@@ -83,6 +84,12 @@ void Form1::BuildMenus() {
             group->addAction(action);
     }
     m_.File->insertSeparator(m_.Undo);
+    m_.File->insertSeparator(m_.Quit);
+    // The platform's keys for saving and quitting; F5 and Ctrl+R read the file again, as a reload.
+    m_.Save->setShortcuts(QKeySequence::Save);
+    m_.Load->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R)});
+    const QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);
+    m_.Quit->setShortcuts(quitKeys.isEmpty() ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Q)} : quitKeys);
     m_.ShowExams->setEnabled(false);
     m_.EraseExams->setVisible(false);
     m_.AcademicMode->setChecked(true);

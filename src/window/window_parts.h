@@ -38,6 +38,7 @@ struct MenuItems {
     QAction* ExportPdf = nullptr;
     QAction* Undo = nullptr;
     QAction* Redo = nullptr;
+    QAction* Quit = nullptr;
     QAction* AddExam = nullptr;
     QAction* ShowExams = nullptr;
     QAction* EraseExams = nullptr;

@@ -6,6 +6,7 @@
 #include "window/widgets/surface.h"
 
 #include <QAction>
+#include <QCursor>
 #include <QMenu>
 
 namespace examora {
@@ -41,6 +42,15 @@ void GraphView::SetUnitCommand(QAction* checked, const QString& code) {
         unit->setChecked(unit == checked);
     timeUnit_ = code;
     RedrawGraph();
+    // The read-out in the caption speaks of the old unit: it is written anew where the pointer is,
+    // or cleared when the pointer is elsewhere.
+    if (!x_.screen.GraphShown())
+        return;
+    const QPoint at = x_.c.surface->mapFromGlobal(QCursor::pos());
+    if (!x_.c.surface->rect().contains(at))
+        return x_.screen.SetCaption(QStringLiteral("Examora"));
+    const QPointF user = x_.c.surface->ToUser(at);
+    Form_MouseMove(0, 0, static_cast<float>(user.x()), static_cast<float>(user.y()));
 }
 
 void GraphView::RedrawGraph() {

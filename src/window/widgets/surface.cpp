@@ -83,6 +83,7 @@ void Surface::AwaitResize() {
 }
 
 QPointF Surface::ToPixels(QPointF user) const { return UserToPixels(scale_, size()).map(user); }
+QPointF Surface::ToUser(QPointF pixels) const { return UserToPixels(scale_, size()).inverted().map(pixels); }
 
 const QImage& Surface::Image() const {
     PaintPending();

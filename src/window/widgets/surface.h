@@ -55,6 +55,7 @@ public:
     const QImage& Image() const;
     // Where a user point lands on the surface, in pixels.
     QPointF ToPixels(QPointF user) const;
+    QPointF ToUser(QPointF pixels) const;
 
 signals:
     // Button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt; x, y in the user scale.
