@@ -1,11 +1,15 @@
 // The data file as the user meets it on the window: what Load and a failed read report and what the
 // list then shows, Save byte for byte, a merge on save, and the question on closing or loading.
 #include "datafile/data_file.h"
+#include "records/conversions.h"
 #include "support/window_fixture.h"
+#include "window/drawing/pdf_report.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 #include <algorithm>
 
@@ -37,6 +41,15 @@ void AddExam(WindowFixture& fixture, const QString& name) {
     fixture.typeExam(name, QStringLiteral("25"), QStringLiteral("6"));
 }
 
+// The text of a PDF file laid out as on its pages, a form feed after each page.
+QString PdfText(const QString& path) {
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished(60000) || pdftotext.exitCode() != 0)
+        return QStringLiteral("pdftotext failed: ") + pdftotext.errorString();
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
 const QByteArray kTwoInDateOrder = "Physics;12/6/2006;27;9\r\nAnalysis;1/15/2007;30;6\r\n";
 
 } // namespace
@@ -66,6 +79,72 @@ private slots:
                  QByteArray("name,date,mark,credits\r\n'=Risky,2007-01-02,30,6\r\nArt,2004-01-15,28,9\r\n"));
         QVERIFY(pdf.readAll().startsWith("%PDF-"));
         QVERIFY(fixture.messages().prompts.isEmpty());
+    }
+
+    // The report holds the title, the figures, the honours, a row per year and every exam, over as
+    // many numbered pages as the table needs. Exam i falls 4 days after the one before, every
+    // eighth with honours; one report comes through the menu, one straight from its lines.
+    void pdfReportHoldsEveryExamOnNumberedPages_data() {
+        QTest::addColumn<int>("exams");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<int>("headers"); // of the table of exams, one on each page it runs on
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("one exam, a line that is no record, math mode, days")
+            << 1 << 2 << 1
+            << QStringList{"^Examora$",
+                           "Monday, December 7, 2026 - Math Mode",
+                           "Exams +Overall mark +Math average +Total credits +Graduation base",
+                           "^ +1 +27 +27 +6 +99$",
+                           "^Marks VS Time$",
+                           "^Marks x Credits VS Time$",
+                           "Figure 1. The mark of each exam, drawn at its date; time unit: days.",
+                           "with honours \\(30L\\): 0$",
+                           "^ *2001 +1 +6 +27$",
+                           "^ *Exam 001 +1/5/2001 +27 +6$",
+                           "Page 1 of 2",
+                           "Page 2 of 2"};
+        QTest::newRow("400 exams through the menu")
+            << 400 << 10 << 9
+            << QStringList{"^Examora$",
+                           "Monday, December 7, 2026 - Academic Mode",
+                           "Exams : 400 +Overall mark +Math average +Total credits +Graduation base",
+                           "Speed : 100 / year +27.4 +27.4 +2400 +100.5",
+                           "^Marks x Credits VS Time$",
+                           "with honours \\(30L\\): 50$",
+                           "^ *2001 +91 +546 +27.4$",
+                           "^ *2005 +35 +210 +27.4$",
+                           "^ *Exam 001 +1/5/2001 +27 +6$",
+                           "^ *Exam 400 +5/20/2005 +30L +6$",
+                           "Page 1 of 10",
+                           "Page 10 of 10"};
+    }
+    void pdfReportHoldsEveryExamOnNumberedPages() {
+        QFETCH(int, exams);
+        QStringList lines;
+        for (int i = 1; i <= exams; ++i)
+            lines.append(QStringLiteral("Exam %1;%2;%3;6")
+                             .arg(i, 3, 10, QLatin1Char('0'))
+                             .arg(FormatDateTime(QDate(2001, 1, 1).addDays(4 * i), DateFormat::Short),
+                                  i % 8 ? QStringLiteral("27") : QStringLiteral("30L")));
+        WindowFixture fixture(DataFile(lines));
+        const QString path = QFileInfo(fixture.dataFilePath()).dir().filePath(QStringLiteral("report.pdf"));
+        if (exams == 1) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(PdfReport({lines + QStringList{"Not an exam;12/7/2026"}, AverageMode::Math, kDays,
+                                  QDate(2026, 12, 7)}));
+        } else {
+            fixture.messages().saveAs = path;
+            fixture.choose("ExportPdf");
+        }
+        const QString text = PdfText(path);
+        QTEST(int(text.count(u'\f')), "pages");
+        QTEST(int(text.count(QRegularExpression("Exam +Date +Mark +Credits"))), "headers");
+        QVERIFY2(!text.contains(QStringLiteral("Not an exam")), qPrintable(text));
+        QFETCH(QStringList, texts);
+        for (const QString& expected : texts)
+            QVERIFY2(text.contains(QRegularExpression(expected, QRegularExpression::MultilineOption)),
+                     qPrintable(expected + QStringLiteral(" is not in:\n") + text));
     }
 
     // Load asks about an unsaved exam (No discards it), reports what it read and shows it anew: the

@@ -1,5 +1,6 @@
 // The frame shared by the two graphs: the width of the time axis, the vertical scale from the
 // largest value, and where each exam stands, computed without a window for the lines in every order.
+#include "graphs/axis_ticks.h"
 #include "graphs/graph_frame.h"
 #include "records/conversions.h"
 
@@ -112,6 +113,74 @@ private slots:
             QVERIFY(!ComputeGraphFrame(kWorkedExample, unit, PlottedValue::Mark));
             QVERIFY(!AxisWidth(unit, QDate(2004, 1, 15), QDate(2004, 3, 20)));
         }
+    }
+
+    // The printed graphs' value axis: round steps from 0 to the first value at or above the top.
+    void valueTicks_data() {
+        QTest::addColumn<double>("top");
+        QTest::addColumn<Xs>("ticks");
+        QTest::addColumn<QString>("texts");
+        QTest::newRow("marks up to 30") << 30.0 << Xs{0, 5, 10, 15, 20, 25, 30} << "0 5 10 15 20 25 30";
+        QTest::newRow("mark x credits up to 348")
+            << 348.0 << Xs{0, 100, 200, 300, 400} << "0 100 200 300 400";
+        QTest::newRow("every mark 0") << 0.0 << Xs{0, 0.2, 0.4, 0.6, 0.8, 1} << "0 0.2 0.4 0.6 0.8 1";
+        QTest::newRow("just above a round value") << 10.5 << Xs{0, 2, 4, 6, 8, 10, 12} << "0 2 4 6 8 10 12";
+    }
+    void valueTicks() {
+        QFETCH(double, top);
+        const std::vector<double> ticks = ValueTicks(top, 6);
+        QCOMPARE(Xs(ticks.begin(), ticks.end()), [] {
+            QFETCH(Xs, ticks);
+            return ticks;
+        }());
+        QStringList texts;
+        for (double tick : ticks)
+            texts.append(ValueTickText(tick));
+        QTEST(texts.join(u' '), "texts");
+    }
+
+    // The printed graphs' time axis: the labels, each at its place in units, thinned to the spacing.
+    void timeTicks_data() {
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<QDate>("origin");
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("spacing");
+        QTest::addColumn<QStringList>("ticks");
+        const QDate jan15(2004, 1, 15), mar20(2004, 3, 20);
+        QTest::newRow("every year") << kYears << mar20 << 3 + 1 / 12.0 << 0.5
+                                    << QStringList{"0 2004", "1 2005", "2 2006", "3 2007"};
+        QTest::newRow("even years") << kYears << mar20 << 3 + 1 / 12.0 << 1.5
+                                    << QStringList{"0 2004", "2 2006"};
+        QTest::newRow("one year, a twelfth wide")
+            << kYears << mar20 << 1 / 12.0 << 0.5 << QStringList{"0 2004"};
+        QTest::newRow("every month") << kMonths << jan15 << 3.0 << 1.0
+                                     << QStringList{"0 Jan 2004", "1 Feb 2004", "2 Mar 2004", "3 Apr 2004"};
+        QTest::newRow("every other month")
+            << kMonths << jan15 << 3.0 << 1.5 << QStringList{"0 Jan 2004", "2 Mar 2004"};
+        QTest::newRow("no round month on the axis: its origin")
+            << kMonths << QDate(2004, 2, 10) << 3.0 << 10.0 << QStringList{"0 Feb 2004"};
+        QTest::newRow("every 14 days")
+            << kDays << jan15 << 90.0 << 13.0
+            << QStringList{"0 1/15/2004",  "14 1/29/2004", "28 2/12/2004", "42 2/26/2004",
+                           "56 3/11/2004", "70 3/25/2004", "84 4/8/2004"};
+        QTest::newRow("days on the first of each month")
+            << kDays << jan15 << 90.0 << 25.0 << QStringList{"17 Feb 2004", "46 Mar 2004", "77 Apr 2004"};
+    }
+    void timeTicks() {
+        QFETCH(QString, unit);
+        QFETCH(QDate, origin);
+        QFETCH(double, width);
+        QFETCH(double, spacing);
+        QStringList ticks;
+        for (const TimeTick& tick : TimeTicks(unit, origin, width, spacing))
+            ticks.append(QString::number(tick.x) + u' ' + tick.label);
+        QTEST(ticks, "ticks");
+    }
+
+    // Ten thousand years in days, with no spacing asked: still about a thousand labels at most.
+    void timeTicksStayFew() {
+        const QDate origin(1000, 1, 1);
+        QVERIFY(TimeTicks(kDays, origin, double(origin.daysTo(QDate(9999, 1, 1))), 0).size() <= 1001);
     }
 };
 

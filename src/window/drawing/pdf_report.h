@@ -1,5 +1,6 @@
-// The printed report: one A4 page with the title, the date, the four figures of the statistics view
-// and both graphs, drawn as on screen.
+// The printed report, on as many A4 pages as it needs: the title, the date and the mode, the
+// figures of the statistics view and the graduation base, both graphs with their axes, then the
+// honours, the figures of each year and the table of every exam in the list's order.
 #pragma once
 
 #include "stats/main_stats.h"
@@ -11,7 +12,7 @@
 namespace examora {
 
 struct PdfReportContent {
-    QStringList lines; // the held records
+    QStringList lines; // the held lines, in the list's order
     AverageMode mode = AverageMode::Academic;
     QString timeUnit; // of both graphs: "d", "m" or "yyyy"
     QDate today;
