@@ -8,14 +8,25 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 
 namespace examora {
+namespace {
+
+// What a window manager's frame and title bar take around the client area, at most; nothing frames
+// a window drawn offscreen.
+QSize FrameAllowance() {
+    return QGuiApplication::platformName() == QLatin1String("offscreen") ? QSize() : QSize(16, 48);
+}
+
+} // namespace
 
 Form1::Form1(MessageService& messages, const Clock& clock, QWidget* parent)
     : QMainWindow(parent), document_(kDataFileName),
@@ -29,12 +40,21 @@ Form1::Form1(MessageService& messages, const Clock& clock, QWidget* parent)
     screen_.SetView(ViewId::ExamList, &list_);
     screen_.SetView(ViewId::WhatIf, &whatIf_);
     screen_.SetView(ViewId::Info, &info_);
-    BuildControls();
     BuildMenus();
+    // At normal size the client area, below the menu bar, is 6525 by 8190 twips; on a screen too
+    // small for it (a small one, or a large scale factor) the layout shrinks as a whole.
+    const QSizeF design(6525, 8190);
+    menuBar()->ensurePolished();
+    const int menuHeight = menuBar()->sizeHint().height();
+    // A few pixels more for the menu bar's final type and the rounding of each control.
+    const QSize fixed = FrameAllowance() + QSize(4, menuHeight + 6);
+    SetLayoutScale(FittingScale(design, fixed, screen()->availableGeometry().size()));
+    BuildControls();
     ConnectEvents();
     file_.FollowRecord();
-    // At normal size the client area, below the menu bar, is 6525 by 8190 twips.
-    resize(ToPixels(6525), ToPixels(8190) + menuBar()->sizeHint().height());
+    // The menu bar keeps to one row: a narrower window would fold it and push the view down.
+    resize(std::max(ToPixels(design.width()), menuBar()->sizeHint().width()),
+           ToPixels(design.height()) + menuHeight);
     Form_Load();
 }
 

@@ -11,6 +11,7 @@
 #include <QPushButton>
 
 #include <QProxyStyle>
+#include <cmath>
 #include <limits>
 
 namespace examora {
@@ -39,7 +40,7 @@ public:
     explicit LargeCheckBoxes(QObject* owner) { setParent(owner); }
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
         if (metric == PM_IndicatorWidth || metric == PM_IndicatorHeight)
-            return 24;
+            return static_cast<int>(std::lround(24 * LayoutScale()));
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
 };
@@ -50,7 +51,7 @@ QRect RectOf(const Place& p) { return TwipsRect(p.left, p.top, p.width, p.height
 QFont BoldFont(const QString& family, double points) {
     QFont font;
     font.setFamilies({family, QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
-    font.setPointSizeF(points);
+    font.setPointSizeF(ScaledPoints(points));
     font.setBold(true);
     return font;
 }

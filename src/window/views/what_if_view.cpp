@@ -4,6 +4,7 @@
 #include "stats/term.h"
 #include "window/views/stats_view.h"
 #include "window/widgets/surface.h"
+#include "window/widgets/twips.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -54,6 +55,9 @@ void WhatIfView::BuildPanel() {
     panel_->setStyleSheet(QStringLiteral("#WhatIfPanel { background: rgb(64, 64, 64); }"
                                          "#WhatIfPanel > QLabel { color: white; }"));
     new FollowSize(panel_, x_.c.surface);
+    QFont type = panel_->font();
+    type.setPointSizeF(ScaledPoints(type.pointSizeF()));
+    panel_->setFont(type);
     auto* grid = new QGridLayout(panel_);
     QFont large = panel_->font();
     large.setPointSizeF(large.pointSizeF() * 1.4);

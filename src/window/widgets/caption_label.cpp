@@ -1,5 +1,7 @@
 #include "window/widgets/caption_label.h"
 
+#include "window/widgets/twips.h"
+
 namespace examora {
 
 CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) {
@@ -27,9 +29,11 @@ void CaptionLabel::SetBackColor(const QColor& color) {
     setPalette(colours);
 }
 
+double CaptionLabel::FontSize() const { return font().pointSizeF() / LayoutScale(); }
+
 void CaptionLabel::SetFontSize(double points) {
     QFont f = font();
-    f.setPointSizeF(points);
+    f.setPointSizeF(ScaledPoints(points));
     setFont(f);
 }
 

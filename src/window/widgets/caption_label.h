@@ -15,7 +15,8 @@ public:
     void SetCaption(const QString& caption);
     QColor BackColor() const;
     void SetBackColor(const QColor& color);
-    double FontSize() const { return font().pointSizeF(); }
+    // In the design's points, whatever the layout's scale.
+    double FontSize() const;
     void SetFontSize(double points);
 
 private:
