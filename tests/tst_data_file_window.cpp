@@ -78,7 +78,23 @@ private slots:
         QCOMPARE(csv.readAll(),
                  QByteArray("name,date,mark,credits\r\n'=Risky,2007-01-02,30,6\r\nArt,2004-01-15,28,9\r\n"));
         QVERIFY(pdf.readAll().startsWith("%PDF-"));
-        QVERIFY(fixture.messages().prompts.isEmpty());
+        // Each export says where it wrote and how many exams; the CSV is offered comma-separated
+        // here, and semicolon-separated with decimal commas where the locale writes them.
+        QCOMPARE(Shown(fixture.messages()), (QStringList{"2 exams exported to " + csv.fileName() + "|64",
+                                                         "2 exams exported to " + pdf.fileName() + "|64"}));
+        QCOMPARE(fixture.messages().offeredKinds,
+                 (QStringList{"CSV, comma-separated (*.csv)", "CSV, comma-separated (*.csv)", "PDF files (*.pdf)"}));
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        fixture.messages().saveAs = csv.fileName();
+        fixture.choose("ExportCsv");
+        QCOMPARE(fixture.messages().offeredKinds.last(),
+                 "CSV for spreadsheets with a decimal comma, semicolon-separated (*.csv)");
+        fixture.writeDataFile("Fisica;1/2/2007;27,5;7,5\r\n");
+        fixture.choose("Load");
+        fixture.choose("ExportCsv");
+        csv.close();
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QCOMPARE(csv.readAll(), QByteArray("name;date;mark;credits\r\nFisica;2007-02-01;27,5;7,5\r\n"));
     }
 
     // The report holds the title, the figures, the honours, a row per year and every exam, over as
@@ -303,8 +319,11 @@ private slots:
         QVERIFY(tooLarge ? QFile::remove(path) : QDir().rmdir(path));
         fixture.messages().AnswerNext(AnswerYes);
         QVERIFY(fixture.window().close());
-        const QString notRead = "Examora.TXT could not be read, so it was not replaced: " + reason + "|48";
-        const QString failed = "Examora.TXT could not be read: " + reason + "|48";
+        const QString notRead = "Examora.TXT could not be read, so it was not replaced: " + reason +
+                                ". Your exams are still here; put the file right or move it away, then save again.|48";
+        const QString failed = "Examora.TXT could not be read: " + reason +
+                               ". It is never written over while it cannot be read; put it right or move it "
+                               "away, then choose Load.|48";
         QStringList shown{notRead,   kQuestion, notRead,   kQuestion, kQuestion,
                           kQuestion, failed,    kQuestion, kSaved};
         if (tooLarge)

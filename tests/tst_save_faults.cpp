@@ -93,12 +93,16 @@ private slots:
         QTest::addColumn<int>("fault");
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("errorText");
-        QTest::newRow("folder on a read-only mount") << int(Fault::ReadOnlyMount) << "en_US"
-                                                     << "Existing file Examora.TXT is not writable";
-        QTest::newRow("disk full part-way through") << int(Fault::DiskFull) << "de_DE"
-                                                    << "No space left on device";
-        QTest::newRow("folder read-only to the user saving") << int(Fault::FolderReadOnlyToUser) << "it_IT"
-                                                             << "Permission denied";
+        const QString notAllowed = "Examora.TXT could not be saved: you are not allowed to write there. Your "
+                                   "exams are still here; check the permissions of the file and its folder "
+                                   "and save again.";
+        QTest::newRow("folder on a read-only mount") << int(Fault::ReadOnlyMount) << "en_US" << notAllowed;
+        QTest::newRow("disk full part-way through")
+            << int(Fault::DiskFull) << "de_DE"
+            << "Examora.TXT could not be saved: the disk is full. Your exams are still here; free some space "
+               "and save again.";
+        QTest::newRow("folder read-only to the user saving")
+            << int(Fault::FolderReadOnlyToUser) << "it_IT" << notAllowed;
     }
 
     // The Save command fails, and so does the save asked for on closing, which keeps the window
@@ -189,7 +193,8 @@ private slots:
         fixture.choose("Save");
         const QString read =
             mode ? QStringLiteral("Examora.TXT Loaded|64")
-                 : QStringLiteral("Examora.TXT could not be read: No such file or directory|48");
+                 : QStringLiteral("Examora.TXT could not be read: No such file or directory. Save writes it "
+                                  "anew with the exams shown.|48");
         QCOMPARE(Shown(fixture.messages()),
                  (QStringList{read, QStringLiteral("Data saved to Examora.TXT|64")}));
         QCOMPARE(Bytes(target), DataFile(fixture.lines()));

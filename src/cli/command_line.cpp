@@ -45,6 +45,21 @@ QString DataFileOf(const QCommandLineParser& parser, QString* error) {
     return files.isEmpty() ? kDataFileName : files.first();
 }
 
+// Reads the arguments; --help and --version answer and end the program here, and an argument the
+// program does not know ends it with the same prefix as every other message.
+void Process(QCommandLineParser& parser, const QCoreApplication& app) {
+    if (!parser.parse(app.arguments())) {
+        QString error = parser.errorText();
+        if (error.endsWith(QLatin1Char('.')))
+            error.chop(1);
+        std::exit(Refuse(error + QStringLiteral(" (see examora --help)")));
+    }
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+}
+
 } // namespace
 
 bool AsksForNoWindow(const QStringList& arguments) {
@@ -69,7 +84,7 @@ bool AsksForNoWindow(const QStringList& arguments) {
 int RunWithoutWindow(const QCoreApplication& app) {
     QCommandLineParser parser;
     DescribeOptions(parser);
-    parser.process(app); // --help, --version and unknown options end here
+    Process(parser, app);
     QString error;
     const QString path = DataFileOf(parser, &error);
     if (!error.isEmpty())
@@ -99,7 +114,7 @@ int RunWithoutWindow(const QCoreApplication& app) {
 QString DataFileOfWindow(const QCoreApplication& app) {
     QCommandLineParser parser;
     DescribeOptions(parser);
-    parser.process(app);
+    Process(parser, app);
     QString error;
     const QString path = DataFileOf(parser, &error);
     if (!error.isEmpty())

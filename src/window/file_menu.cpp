@@ -1,5 +1,7 @@
 #include "window/file_menu.h"
 
+#include "datafile/file_messages.h"
+
 #include "datafile/text_file.h"
 #include "records/csv_export.h"
 #include "window/drawing/pdf_report.h"
@@ -101,7 +103,8 @@ void FileMenu::ReadDataFile(bool reportToUser) {
         readProgress_->hide();
     if (read.kind != ExamDocument::ReadResult::Done) {
         if (reportToUser || read.kind == ExamDocument::ReadResult::Failed)
-            x_.messages.MsgBox(x_.document.FileName() + QStringLiteral(" could not be read: ") + read.error,
+            x_.messages.MsgBox(ReadFailureMessage(x_.document.FileName(), read.error,
+                                                  read.kind == ExamDocument::ReadResult::Missing),
                                Exclamation, kTitle);
         return;
     }
@@ -153,13 +156,11 @@ bool FileMenu::SaveDataFile() {
                AnswerYes;
     });
     if (saved.kind == ExamDocument::SaveResult::NotRead) {
-        x_.messages.MsgBox(name + QStringLiteral(" could not be read, so it was not replaced: ") +
-                               saved.error,
-                           Exclamation, kTitle);
+        x_.messages.MsgBox(NotReadAtSaveMessage(name, saved.error), Exclamation, kTitle);
         return false;
     }
     if (saved.kind == ExamDocument::SaveResult::Failed) {
-        x_.messages.MsgBox(saved.error, Exclamation, kTitle);
+        x_.messages.MsgBox(SaveFailureMessage(name, saved.error), Exclamation, kTitle);
         return false;
     }
     if (saved.merged) {
@@ -177,28 +178,42 @@ void FileMenu::File_Click() {
 }
 
 void FileMenu::ExportCsv_Click() {
-    Export(QStringLiteral("Export CSV"), QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"),
-           [this] { return CsvOfRecords(x_.document.List().Lines()); });
+    const QStringList kinds{QStringLiteral("CSV, comma-separated (*.csv)"),
+                            QStringLiteral("CSV for spreadsheets with a decimal comma, semicolon-separated (*.csv)")};
+    Export(QStringLiteral("Export CSV"), kinds, LocaleCsvSeparator() == CsvSeparator::Semicolon ? 1 : 0,
+           QStringLiteral("csv"), [this](int kind) {
+               return CsvOfRecords(x_.document.List().Lines(),
+                                   kind == 1 ? CsvSeparator::Semicolon : CsvSeparator::Comma);
+           });
 }
 
 void FileMenu::ExportPdf_Click() {
-    Export(QStringLiteral("Export PDF report"), QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"),
-           [this] {
+    Export(QStringLiteral("Export PDF report"), {QStringLiteral("PDF files (*.pdf)")}, 0, QStringLiteral("pdf"),
+           [this](int) {
                return PdfReport(PdfReportContent{x_.document.List().Lines(), stats_.CurrentAverageMode(),
                                                  graph_.TimeUnit(), x_.clock.Today()});
            });
 }
 
 // The file is chosen in the platform's save dialog, beside the data file; the content is made only
-// once one is chosen.
-void FileMenu::Export(const QString& title, const QString& filter, const QString& suffix,
-                      const std::function<QByteArray()>& content) {
+// once one is chosen. The user hears where it went and how many exams it holds.
+void FileMenu::Export(const QString& title, const QStringList& filters, int preferred, const QString& suffix,
+                      const std::function<QByteArray(int kind)>& content) {
+    int kind = preferred;
     const QString path =
-        x_.messages.SaveFileName(title, Suggested(x_.document.Path(), suffix), filter, suffix);
+        x_.messages.SaveFileName(title, Suggested(x_.document.Path(), suffix), filters, kind, suffix);
     if (path.isEmpty())
         return;
-    if (const auto error = ReplaceWholeFile(path, content()))
-        x_.messages.MsgBox(*error, Exclamation, kTitle);
+    if (const auto error = ReplaceWholeFile(path, content(kind))) {
+        x_.messages.MsgBox(ExportFailureMessage(QFileInfo(path).fileName(), *error), Exclamation, kTitle);
+        return;
+    }
+    const int count = x_.document.Count();
+    x_.messages.MsgBox(QStringLiteral("%1 %2 exported to %3")
+                           .arg(count)
+                           .arg(count == 1 ? QStringLiteral("exam") : QStringLiteral("exams"),
+                                QDir::toNativeSeparators(path)),
+                       Information, kTitle);
 }
 
 void FileMenu::Undo_Click() {

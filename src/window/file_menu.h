@@ -35,8 +35,10 @@ public:
 
 private:
     void ReadDataFile(bool reportToUser);
-    void Export(const QString& title, const QString& filter, const QString& suffix,
-                const std::function<QByteArray()>& content);
+    // filters: the kinds of file offered, preferred the one chosen at first; content makes the
+    // file's bytes for the kind the user chose.
+    void Export(const QString& title, const QStringList& filters, int preferred, const QString& suffix,
+                const std::function<QByteArray(int kind)>& content);
     std::function<void(qint64, qint64)> ReadingProgress();
     // Yes saves first; false when the user keeps the window (or the save failed).
     bool MayDropChanges();

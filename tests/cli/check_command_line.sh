@@ -30,4 +30,11 @@ status=0
 status=0
 "${examora[@]}" --report "$dir" 2>/dev/null >/dev/null || status=$?
 [ "$status" = 1 ] || fail "a folder gives status $status"
+# Every message has one prefix, and names a path once.
+"${examora[@]}" --report "$dir" 2> "$dir/error" >/dev/null || true
+[ "$(cat "$dir/error")" = "examora: $dir could not be read: it is a directory, not a file" ] || fail "folder: $(cat "$dir/error")"
+status=0
+"${examora[@]}" --bogus 2> "$dir/error" >/dev/null || status=$?
+[ "$status" = 1 ] && [ "$(cat "$dir/error")" = "examora: Unknown option 'bogus' (see examora --help)" ] ||
+    fail "an unknown option: $status $(cat "$dir/error")"
 echo "command line answers without a display"

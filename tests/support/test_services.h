@@ -27,14 +27,21 @@ public:
             return answers_.takeFirst();
         return (flags & ~NoByDefault) == YesNoQuestion ? AnswerNo : AnswerOk;
     }
-    // The save dialog answers with this file (nothing: cancelled), and notes what it suggested.
-    QString SaveFileName(const QString&, const QString& suggested, const QString&, const QString&) override {
+    // The save dialog answers with this file (nothing: cancelled) and, where set, this kind of file;
+    // it notes the file it suggested and the kind it offered first.
+    QString SaveFileName(const QString&, const QString& suggested, const QStringList& filters, int& kind,
+                         const QString&) override {
         suggestedFiles.append(suggested);
+        offeredKinds.append(filters.value(kind));
+        if (chooseKind >= 0)
+            kind = chooseKind;
         return saveAs;
     }
     QList<Prompt> prompts;
     QString saveAs;
     QStringList suggestedFiles;
+    QStringList offeredKinds;
+    int chooseKind = -1;
 
 private:
     QList<int> answers_;

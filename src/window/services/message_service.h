@@ -25,11 +25,12 @@ public:
     // Shows the prompt and blocks until it is answered; returns AnswerYes (6) for Yes, AnswerNo (7)
     // for No and AnswerCancel (2) when a question is dismissed.
     virtual int MsgBox(const QString& prompt, int flags, const QString& title) = 0;
-    // The platform's save dialog, opening on the suggested file name; the file chosen (with the
-    // suffix added when none was typed), or nothing when the user cancels. Nothing is chosen unless
-    // a service shows a dialog.
+    // The platform's save dialog, opening on the suggested file name and offering the kinds of file
+    // in filters, the one at kind first; the file chosen (with the suffix added when none was
+    // typed), and in kind the kind chosen, or nothing when the user cancels. Nothing is chosen
+    // unless a service shows a dialog.
     virtual QString SaveFileName(const QString& /*title*/, const QString& /*suggested*/,
-                                 const QString& /*filter*/, const QString& /*suffix*/) {
+                                 const QStringList& /*filters*/, int& /*kind*/, const QString& /*suffix*/) {
         return {};
     }
 };
@@ -39,7 +40,7 @@ class QtMessageService : public MessageService {
 public:
     void SetParent(QWidget* parent) { parent_ = parent; }
     int MsgBox(const QString& prompt, int flags, const QString& title) override;
-    QString SaveFileName(const QString& title, const QString& suggested, const QString& filter,
+    QString SaveFileName(const QString& title, const QString& suggested, const QStringList& filters, int& kind,
                          const QString& suffix) override;
 
 private:
