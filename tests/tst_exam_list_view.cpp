@@ -3,6 +3,7 @@
 #include "stats/main_stats.h"
 #include "support/window_fixture.h"
 
+#include <QApplication>
 #include <QScreen>
 #include <QStyle>
 #include <QTest>
@@ -100,6 +101,32 @@ private slots:
         f.choose("Load");
         QVERIFY(f.lines().isEmpty());
         QCOMPARE(Checks(f), "; hidden");
+    }
+
+    // Under a dark desktop theme the list keeps its own look: white lines, a grey frame around each
+    // unticked box, a navy selection; the entry panel's focused box has a gold frame.
+    void readableUnderADarkTheme() {
+        const QPalette before = QApplication::palette();
+        QPalette dark(QColor(0x27, 0x27, 0x27), QColor(0x24, 0x24, 0x24));
+        dark.setColor(QPalette::Base, QColor(0x24, 0x24, 0x24));
+        dark.setColor(QPalette::Text, Qt::white);
+        QApplication::setPalette(dark);
+        WindowFixture f(DataFile(kFive));
+        f.choose("ShowExams");
+        f.list()->setCurrentIndex(f.list()->model()->index(1, 0));
+        const QImage shot = f.list()->viewport()->grab().toImage();
+        const QRect unticked = f.list()->visualRect(f.list()->model()->index(0, 0));
+        const QRect selected = f.list()->visualRect(f.list()->model()->index(1, 0));
+        QCOMPARE(shot.pixelColor(unticked.right() - 2, unticked.center().y()), QColor(Qt::white));
+        const QColor navy = shot.pixelColor(selected.right() - 2, selected.center().y());
+        QVERIFY2(navy.red() < 20 && navy.green() < 20 && std::abs(navy.blue() - 128) < 10, qPrintable(navy.name()));
+        int darkest = 255;
+        for (int x = unticked.left(); x < unticked.left() + unticked.height(); ++x)
+            darkest = std::min(darkest, shot.pixelColor(x, unticked.center().y()).value());
+        QVERIFY2(darkest < 200, "no frame around the unticked box");
+        f.choose("AddExam");
+        QCOMPARE(f.text(0)->grab().toImage().pixelColor(1, f.text(0)->height() / 2), QColor(0xff, 0xc0, 0x00));
+        QApplication::setPalette(before);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "window/widgets/button_face.h"
 #include "window/widgets/caption_label.h"
 #include "window/widgets/exam_list_box.h"
+#include "window/widgets/fixed_look.h"
 #include "window/widgets/surface.h"
 #include "window/widgets/twips.h"
 
@@ -11,6 +12,7 @@
 #include <QPushButton>
 
 #include <QProxyStyle>
+#include <QStyleFactory>
 #include <cmath>
 #include <limits>
 
@@ -34,10 +36,13 @@ constexpr Place kImgShadowPlace{1080, 3960, 4335, 4095};
 const char* const kLabelCaptions[4] = {"Exam", "Date", "Mark", "Credit value"};
 const char* const kFieldNames[4] = {"Exam name", "Date", "Mark", "Credit value"};
 
-// The list's check boxes in proportion to its large type, so that they can be seen and hit.
+// The list's check boxes in proportion to its large type, so that they can be seen and hit, drawn in
+// the fixed look whatever the desktop's theme.
 class LargeCheckBoxes : public QProxyStyle {
 public:
-    explicit LargeCheckBoxes(QObject* owner) { setParent(owner); }
+    explicit LargeCheckBoxes(QObject* owner) : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {
+        setParent(owner);
+    }
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
         if (metric == PM_IndicatorWidth || metric == PM_IndicatorHeight)
             return static_cast<int>(std::lround(24 * LayoutScale()));
@@ -106,8 +111,10 @@ void Form1::BuildControls() {
         c_.Text[i]->setGeometry(RectOf(kTextPlaces[i]));
         c_.Text[i]->setFont(BoldFont(QStringLiteral("MS Sans Serif"), 24));
         c_.Text[i]->setMaxLength(std::numeric_limits<int>::max()); // no length limit
-        c_.Text[i]->setStyleSheet(
-            QStringLiteral("QLineEdit { color: black; background: white; padding: 0px; }"));
+        // A thick gold frame shows which box has the keyboard, on every colour of the panel.
+        c_.Text[i]->setStyleSheet(QStringLiteral(
+            "QLineEdit { color: black; background: white; padding: 0px; selection-color: white; "
+            "selection-background-color: #000080; } QLineEdit:focus { border: 3px solid #ffc000; }"));
         c_.Text[i]->hide();
     }
 
@@ -132,6 +139,7 @@ void Form1::BuildControls() {
     c_.ExamList->setObjectName(QStringLiteral("ExamList"));
     c_.ExamList->setAccessibleName(QStringLiteral("Exams"));
     c_.ExamList->setFont(BoldFont(QStringLiteral("Trebuchet MS"), 24));
+    c_.ExamList->setPalette(FixedPalette());
     c_.ExamList->setStyle(new LargeCheckBoxes(c_.ExamList));
     c_.ExamList->hide();
 

@@ -3,6 +3,7 @@
 #include "records/conversions.h"
 #include "stats/term.h"
 #include "window/views/stats_view.h"
+#include "window/widgets/fixed_look.h"
 #include "window/widgets/surface.h"
 #include "window/widgets/twips.h"
 
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 
 namespace examora {
@@ -36,6 +38,18 @@ public:
 
 private:
     QWidget* panel_;
+};
+
+// The table's cell editors, made as a cell is edited, take the fixed look too.
+class FixedLookEditors : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        GiveFixedLook(editor);
+        return editor;
+    }
 };
 
 QLabel* AddLabel(QGridLayout* grid, const QString& text, int row, int column, int span = 1) {
@@ -80,6 +94,7 @@ void WhatIfView::BuildPanel() {
     plan_->setHorizontalHeaderLabels({QStringLiteral("Exam"), QStringLiteral("Credits"), QStringLiteral("Mark")});
     plan_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     plan_->verticalHeader()->hide();
+    plan_->setItemDelegate(new FixedLookEditors(plan_));
     plan_->setAccessibleName(QStringLiteral("Planned exams"));
     planned->setBuddy(plan_);
     grid->addWidget(plan_, 8, 0, 1, 3);
@@ -105,6 +120,8 @@ void WhatIfView::BuildPanel() {
     outlook_->setObjectName(QStringLiteral("Outlook"));
     outlook_->setWordWrap(true);
     grid->setRowStretch(8, 1);
+    for (QWidget* control : std::initializer_list<QWidget*>{plan_, add, remove, target_, degree_})
+        GiveFixedLook(control);
     panel_->hide();
 
     QObject::connect(plan_, &QTableWidget::itemChanged, panel_, [this] { ShowPlan(); });

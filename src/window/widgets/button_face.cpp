@@ -8,7 +8,7 @@ void SetButtonFace(QPushButton* button, const QColor& color) {
     button->setProperty("backColor", color);
     button->setStyleSheet(
         QStringLiteral("QPushButton { background-color: %1; color: black; border: 2px outset "
-                       "#808080; } QPushButton:focus { border: 2px solid black; }")
+                       "#808080; } QPushButton:focus { border: 4px dashed black; }")
             .arg(color.name()));
 }
 
