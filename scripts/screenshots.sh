@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Makes the README's screenshots: the statistics view, the entry panel and a graph, taken from the
+# Makes the README's screenshots: the statistics view, the entry panel, the graphs, the what-if view
+# and the list, taken from the
 # built program on a virtual screen. Usage: scripts/screenshots.sh [BUILD_DIR]
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -21,9 +22,9 @@ Analysis 2;9/10/2006;26;9
 DATA
 sed -i 's/$/\r/' "$work/Examora.TXT"
 
-Xvfb :97 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb :95 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 sleep 1
-export DISPLAY=:97
+export DISPLAY=:95
 openbox >/dev/null 2>&1 &
 sleep 1
 (cd "$work" && LANG=en_US.UTF-8 QT_QPA_PLATFORMTHEME= "$build/src/examora" >/dev/null 2>&1 &)
@@ -50,4 +51,19 @@ xdotool key v
 sleep 1
 xdotool mousemove 700 300
 shoot graph-marks
+xdotool key --window "$window" alt+w
+sleep 0.5
+xdotool key alt+o
+xdotool type --delay 30 "Thesis"
+xdotool key Tab
+xdotool type --delay 30 "12"
+xdotool key Tab
+xdotool type --delay 30 "30L"
+xdotool key Return alt+t
+xdotool type --delay 30 "28"
+shoot what-if
+xdotool key --window "$window" alt+l
+sleep 1
+xdotool key Down space
+shoot exam-list
 echo "screenshots written to $out"
