@@ -2,6 +2,7 @@
 // reader and writer under real faults (as root: a full or read-only tmpfs, or acting as user nobody).
 #include "datafile/data_file.h"
 #include "datafile/data_file_keeper.h"
+#include "datafile/file_messages.h"
 #include "datafile/text_file.h"
 #include "support/as_nobody.h"
 
@@ -273,6 +274,31 @@ private slots:
         QCOMPARE(::mount("tmpfs", where.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"), 0);
         refused("new\r\n", "Existing file " + path + " is not writable");
         QCOMPARE(ReadWholeFile(path, kMaxDataFileBytes).bytes, fits);
+    }
+
+    // A failed save or export in plain words, with what to do; a cause it does not know is given as
+    // the system gave it.
+    void failuresSayWhatToDo_data() {
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<QString>("exported");
+        QTest::newRow("a folder in the way")
+            << "/home/u/out.csv is a directory, not a file"
+            << "Examora.TXT could not be saved: a folder stands in its place. Your exams are still here; move "
+               "the folder away and save again."
+            << "out.csv could not be written: a folder stands in its place. Nothing was exported; move the "
+               "folder away, or choose another place, and export again.";
+        QTest::newRow("a cause not known")
+            << "Input/output error."
+            << "Examora.TXT could not be saved: Input/output error. Your exams are still here; put the cause "
+               "right and save again."
+            << "out.csv could not be written: Input/output error. Nothing was exported; put the cause right, "
+               "or choose another place, and export again.";
+    }
+    void failuresSayWhatToDo() {
+        QFETCH(QString, error);
+        QTEST(SaveFailureMessage(QStringLiteral("Examora.TXT"), error), "saved");
+        QTEST(ExportFailureMessage(QStringLiteral("out.csv"), error), "exported");
     }
 };
 

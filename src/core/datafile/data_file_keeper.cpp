@@ -275,12 +275,9 @@ DataFileKeeper::SaveOutcome DataFileKeeper::Save(const LineStore& records, const
         // (lines of Windows-1252 written back in UTF-8 take more bytes) is not written.
         if (bytes.size() > kMaxDataFileBytes) {
             outcome.kind = SaveOutcome::Failed;
-            outcome.error =
-                QStringLiteral("%1 was not saved: it would take %2 bytes, more than the %3 that can be read "
-                               "back.")
-                    .arg(QFileInfo(path_).fileName())
-                    .arg(bytes.size())
-                    .arg(kMaxDataFileBytes);
+            outcome.error = QStringLiteral("it would take %1 bytes, more than the %2 that can be read back")
+                                .arg(bytes.size())
+                                .arg(kMaxDataFileBytes);
             return outcome;
         }
         constexpr int kAttempts = 3;

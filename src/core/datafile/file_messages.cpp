@@ -19,6 +19,8 @@ Cause CauseOf(const QString& error) {
     if (e.contains(QLatin1String("not writable")) || e.contains(QLatin1String("permission denied")))
         return {QStringLiteral("you are not allowed to write there"),
                 QStringLiteral("check the permissions of the file and its folder")};
+    if (e.contains(QLatin1String("can be read back")))
+        return {error, QStringLiteral("erase some exams, or the lines that are no exams,")};
     if (e.contains(QLatin1String("is a directory")))
         return {QStringLiteral("a folder stands in its place"), QStringLiteral("move the folder away")};
     if (e.contains(QLatin1String("not a regular file")))
