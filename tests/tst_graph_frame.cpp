@@ -2,6 +2,7 @@
 // largest value, and where each exam stands, computed without a window for the lines in every order.
 #include "graphs/axis_ticks.h"
 #include "graphs/graph_frame.h"
+#include "graphs/graph_text.h"
 #include "records/conversions.h"
 
 #include <QTest>
@@ -113,6 +114,31 @@ private slots:
             QVERIFY(!ComputeGraphFrame(kWorkedExample, unit, PlottedValue::Mark));
             QVERIFY(!AxisWidth(unit, QDate(2004, 1, 15), QDate(2004, 3, 20)));
         }
+    }
+
+    // The graph in words: the lowest and highest value wherever they stand, the dates of the exams
+    // themselves (not the axis' ends), lines without a date left out.
+    void graphText_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<bool>("marks");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("marks in months")
+            << kWorkedExample + QStringList{"Bad;never;30;6"} << kMonths << true
+            << "Marks VS Time, in months: 3 exams from 1/15/04 to 3/20/04; marks from 18 to 30";
+        QTest::newRow("marks x credits in days") << kWorkedExample << kDays << false
+                                                 << "Marks x Credits VS Time, in days: 3 exams from 1/15/04 "
+                                                    "to 3/20/04; marks x credits from 108 to 216";
+        QTest::newRow("one day before 1900")
+            << QStringList{"A;1/1/1850;25.5;6", "B;1/1/1850;25.5;6"} << kYears << true
+            << "Marks VS Time, in years: 2 exams on 1/1/50; marks 25.5";
+    }
+    void graphText() {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, unit);
+        QFETCH(bool, marks);
+        const PlottedValue value = marks ? PlottedValue::Mark : PlottedValue::MarkTimesCredits;
+        QTEST(GraphText(*ComputeGraphFrame(lines, unit, value), value, unit), "text");
     }
 
     // The printed graphs' value axis: round steps from 0 to the first value at or above the top.

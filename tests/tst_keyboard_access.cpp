@@ -1,9 +1,11 @@
 // The window from the keyboard and for screen readers: the names that a screen reader speaks, and
 // the Units pop-up, which the right button, the menu key and Shift+F10 open only over a graph that
 // answers the pointer. Opening the File menu ends the graph's answers to the pointer and to the
-// keys alike, and leaves it drawn. (The captions' mnemonics are in tst_views_menus.)
+// keys alike, and leaves it drawn. (The captions' mnemonics are in tst_views_menus; the tree as a
+// screen reader reads it, in tests/e2e.)
 #include "support/window_fixture.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QTest>
@@ -60,6 +62,21 @@ private slots:
         QCOMPARE(f.caption(), QStringLiteral("Examora"));
         QVERIFY(!opens());
         QCOMPARE(f.surface()->Image(), drawn);
+    }
+
+    // The exam list's lines: checkable, showing only with the list, told anew when rows come.
+    void screenReaderLines() {
+        WindowFixture f(DataFile({"Physics;12/6/2006;27;9", "Analysis;1/15/2004;30;6"}));
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(f.list());
+        QVERIFY(list->child(1)->state().invisible && list->child(1)->state().checkable);
+        f.choose("ShowExams");
+        list->child(1)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(f.checked(1) && list->child(1)->state().checked && !list->child(1)->state().invisible);
+        const QAccessible::Id physics = QAccessible::uniqueId(list->child(1));
+        f.choose("AddExam");
+        f.typeExam("Biology", "28", "6");
+        QVERIFY(!QAccessible::accessibleInterface(physics));
+        QCOMPARE(list->child(1)->text(QAccessible::Name), f.lines()[1]);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "window/form1.h"
 
 #include "datafile/data_file.h"
+#include "window/widgets/accessibles.h"
 #include "window/widgets/exam_list_box.h"
 #include "window/widgets/surface.h"
 #include "window/widgets/twips.h"
@@ -34,6 +35,7 @@ Form1::Form1(MessageService& messages, const Clock& clock, QWidget* parent)
       entry_(context_), graph_(context_), list_(context_, entry_), whatIf_(context_, stats_), info_(context_),
       file_(context_, stats_, graph_) {
     setObjectName(QStringLiteral("Form1"));
+    InstallAccessibles();
     screen_.SetView(ViewId::MainStats, &stats_);
     screen_.SetView(ViewId::Entry, &entry_);
     screen_.SetView(ViewId::Graph, &graph_);

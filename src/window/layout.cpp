@@ -64,6 +64,7 @@ QFont BoldFont(const QString& family, double points) {
 QFrame* MakeShadow(QWidget* parent, const QString& name) {
     auto* shadow = new QFrame(parent);
     shadow->setObjectName(name);
+    shadow->setProperty("decoration", true); // no screen reader speaks of it
     shadow->setAutoFillBackground(true);
     QPalette colours = shadow->palette();
     colours.setColor(QPalette::Window, Qt::black);

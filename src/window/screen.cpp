@@ -4,6 +4,7 @@
 #include "window/widgets/exam_list_box.h"
 #include "window/widgets/surface.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -120,7 +121,15 @@ void Screen::RefreshCurrent() {
         views_[static_cast<std::size_t>(*current_)]->Refresh();
 }
 
-void Screen::SetCaption(const QString& caption) { window_.setWindowTitle(caption); }
+// Qt tells screen readers nothing of a new title; they speak the window's new name, and so the
+// pointer's read-out over a graph.
+void Screen::SetCaption(const QString& caption) {
+    if (caption == window_.windowTitle())
+        return;
+    window_.setWindowTitle(caption);
+    QAccessibleEvent renamed(&window_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
+}
 
 void Screen::SetBackColor(const QColor& color) { c_.surface->SetBackColor(color); }
 

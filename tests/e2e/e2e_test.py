@@ -4,8 +4,10 @@
 Starts Xvfb with openbox, then examora in a scratch folder holding a data file of three exams, and
 goes through: the window titled "Examora", the statistics view read through the accessibility bus,
 a graph opened from the keyboard, the pointer read-out in the title, an exam typed into the entry
-panel and inserted, and closing with the save question answered Yes, after which the data file must
-hold the four exams byte for byte. A screenshot of each step goes to the output folder.
+panel and inserted, the exam list with a line checked through the bus, the What if and Info views,
+and closing with the save question answered Yes, after which the data file must hold the four exams
+byte for byte. In each view the tree a screen reader reads must match VIEWS. A screenshot of each
+step goes to the output folder.
 
 Usage: e2e_test.py EXAMORA_BINARY OUTPUT_FOLDER
 Exits 77 (skipped) when no X server, window manager, xdotool or AT-SPI can be had.
@@ -26,6 +28,22 @@ EXPECTED = (b"Analysis 1;1/15/2004;30;6\r\n"
             b"Biology;1/2/2007;28;6\r\n"
             b"Chemistry;3/7/2005;24;6\r\n"
             b"Physics;12/6/2006;27;9\r\n")
+LINES = EXPECTED.decode().split("\r\n")[:4]
+
+# What a listener finds showing in each view: role, name, the states that hold (with "-", that do
+# not) and, where given, the description. Besides these no unnamed frame or filler shows, nor a check
+# box (a line of the exam list) outside the list.
+VIEWS = {
+    "statistics": [("label", "Exams : 3 Speed : 1.5 / year", ""), ("label", "Overall mark  27", ""),
+                   ("label", "Math average  27", ""), ("label", "Total credits  21", "")],
+    "graph": [("chart", "Graph", "focused", "Marks VS Time, in years: 3 exams from 1/15/04 to 12/6/06; marks from 24 to 30")],
+    "entry": [("label", "Exam  4", ""), ("text", "Exam name", "sensitive"), ("text", "Mark", "focused"),
+              ("push button", "OK", "-sensitive", "Mark: a number, or 30L for honours")],
+    "list": [("list", "Exams", "focused")] + [("check box", line, "sensitive -checked") for line in LINES],
+    "what if": [("filler", "What if", ""), ("table", "Planned exams", "focused"), ("push button", "Add row", "sensitive"),
+                ("text", "Target overall mark", "sensitive"), ("combo box", "180", "sensitive")],
+    "info": [("chart", "Graph", "", ""), ("label", "Author :  The Examora team", ""), ("image", "Picture", "")],
+}
 
 
 class Failure(Exception):
@@ -126,7 +144,7 @@ class Reader:
             if node is None or depth > 12:
                 return
             try:
-                if node.getRoleName() == role and (name is None or node.name == name):
+                if role in (None, node.getRoleName()) and name in (None, node.name):
                     if not showing or node.getState().contains(self.at.STATE_SHOWING):
                         found.append(node)
                 for child in node:
@@ -144,6 +162,41 @@ class Reader:
 
     def label_names(self):
         return [node.name for node in self.find_all("label")]
+
+    def states(self, node):
+        return {self.at.stateToString(s) for s in node.getState().getStates()}
+
+    def problems(self, view):
+        """How the showing tree differs from VIEWS[view]; nothing when it matches."""
+        found = {(n.getRoleName(), n.name): n for n in self.find_all(None)}
+        problems = [f"an unnamed {r} shows" for r, n in found if r in ("frame", "filler") and not n]
+        problems += [f"the line {n!r} shows" for r, n in found if r == "check box" and view != "list"]
+        for role, name, states, *description in VIEWS[view]:
+            if (node := found.get((role, name))) is None:
+                problems.append(f"no {role} {name!r} shows")
+                continue
+            problems += [f"{name!r} is {'not ' * (s[0] != '-')}{s.lstrip('-')}" for s in states.split()
+                         if (s.lstrip("-") in self.states(node)) == s.startswith("-")]
+            if description and node.description != description[0]:
+                problems.append(f"{name!r} is described as {node.description!r}")
+        return problems
+
+    def hears(self, kind, action):
+        """What a screen reader hears of `kind` events while `action` runs: (source's name, detail1)."""
+        from gi.repository import GLib
+        heard = []
+        listener = lambda event: heard.append((event.source.name, event.detail1))
+        self.at.Registry.registerEventListener(listener, kind)
+        action()
+        wait_for(kind, lambda: [GLib.MainContext.default().iteration(False)] and heard, 5.0)
+        self.at.Registry.deregisterEventListener(listener, kind)
+        return heard
+
+    def check(self, view):
+        try:
+            wait_for(f"the {view} view's tree", lambda: not self.problems(view), 10.0)
+        except Failure:
+            raise Failure(f"in the {view} view: {'; '.join(self.problems(view))}")
 
     def press(self, node):
         action = node.queryAction()
@@ -168,11 +221,7 @@ def run(session, folder):
     reader = Reader()
 
     # The statistics view opens with three exams held.
-    wait_for("the statistics read-outs", lambda: "Overall mark  27" in reader.label_names())
-    labels = reader.label_names()
-    for expected in ("Exams : 3 Speed : 1.5 / year", "Overall mark  27", "Math average  27", "Total credits  21"):
-        if expected not in labels:
-            raise Failure(f"the statistics view does not read {expected!r}: {labels}")
+    reader.check("statistics")
     session.shot("statistics")
 
     # "Marks VS Time" from the keyboard: Alt+G opens Graphics, V chooses the item.
@@ -181,6 +230,7 @@ def run(session, folder):
     time.sleep(0.5)
     xdo("key", "v")
     wait_for("the graph view", lambda: not reader.find_all("label"))
+    reader.check("graph")
     time.sleep(1.0)
     graph = session.shot("marks-graph")
     geometry = xdo("getwindowgeometry", window)
@@ -193,11 +243,13 @@ def run(session, folder):
 
     # The pointer over the graph writes the year and the mark under it into the title.
     xdo("mousemove", "640", "400")
-    xdo("mousemove", "660", "420")
+    heard = reader.hears("object:property-change:accessible-name", lambda: xdo("mousemove", "660", "420"))
     title = wait_for("the read-out in the title",
                      lambda: (t := window_title(window)) != "Examora" and t)
     if not re.fullmatch(r" (2004|2005|2006);  Mark :  -?\d+(\.\d)?", title):
         raise Failure(f"the read-out reads {title!r}")
+    if (title, 0) not in heard:
+        raise Failure(f"a screen reader does not hear the read-out: {heard}")
     session.shot("read-out")
 
     # An exam typed into the entry panel.
@@ -209,14 +261,27 @@ def run(session, folder):
     xdo("key", "Tab", "ctrl+a")
     xdo("type", "--delay", "20", "1/2/2007")
     xdo("key", "Tab")
+    reader.check("entry")
     xdo("type", "--delay", "20", "28")
     xdo("key", "Tab")
     xdo("type", "--delay", "20", "6")
-    wait_for("the button to arm", lambda: reader.find_all("push button", "OK"))
+    wait_for("the button to arm", lambda: "sensitive" in reader.states(reader.find("push button", "OK")))
     session.shot("entry-armed")
     xdo("key", "Return")
     wait_for("the next exam's number", lambda: "Exam  5" in reader.label_names())
     session.shot("entry-inserted")
+
+    # The exam list, a line checked and unchecked through the bus, then What if and Info.
+    xdo("key", "--window", window, "alt+l")
+    reader.check("list")
+    line = reader.find("check box", LINES[1])
+    for checked in (1, 0):
+        if (LINES[1], checked) not in reader.hears("object:state-changed:checked", lambda: reader.press(line)):
+            raise Failure(f"a screen reader does not hear the line checked: {checked}")
+        wait_for("the line's check mark", lambda: ("checked" in reader.states(line)) == checked)
+    for view, key in (("what if", "alt+w"), ("info", "alt+i")):
+        xdo("key", "--window", window, key)
+        reader.check(view)
 
     # " Stats" pressed through the accessibility bus, as a screen reader user would.
     stats = wait_for("the Stats menu item", lambda: (reader.find_all("menu item", " Stats", showing=False) or [None])[0])
@@ -248,7 +313,9 @@ def main():
         print(f"SKIPPED: no {', '.join(missing)} on this machine")
         return SKIP
     if "DBUS_SESSION_BUS_ADDRESS" not in os.environ:
-        # A bus of its own for the accessibility registry.
+        # A bus of its own for the accessibility registry, whose socket goes to a folder of its own.
+        os.makedirs(runtime := os.path.join(outdir, "runtime"), mode=0o700, exist_ok=True)
+        os.environ["XDG_RUNTIME_DIR"] = runtime
         os.execvp("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv])
     try:
         import pyatspi  # noqa: F401

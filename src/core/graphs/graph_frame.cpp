@@ -57,6 +57,8 @@ std::optional<GraphFrame> ComputeGraphFrame(const std::vector<ExamReading>& read
             frame.earliest = exam.date;
         if (exam.date >= frame.latest)
             frame.latest = exam.date;
+        if (exams.empty() || exam.date > frame.lastExam)
+            frame.lastExam = exam.date;
         // A value beyond the range of a double, or too large for the scale, does not stretch the frame.
         if (FitsTheScale(exam.value) && exam.value > frame.largest)
             frame.largest = exam.value;

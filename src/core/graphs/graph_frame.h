@@ -24,6 +24,7 @@ struct GraphPoint {
 struct GraphFrame {
     QDate earliest; // the graph's origin
     QDate latest;
+    QDate lastExam; // the latest exam's own date, which the axis may run past
     double largest = 0.0;
     // The surface scale: top edge, height (negative, y grows upward) and width; the left edge is 0.
     double scaleTop = 0.0;

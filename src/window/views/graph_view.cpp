@@ -1,5 +1,6 @@
 #include "window/views/graph_view.h"
 
+#include "graphs/graph_text.h"
 #include "graphs/pointer_readout.h"
 #include "records/conversions.h"
 #include "window/drawing/graph_painting.h"
@@ -68,7 +69,7 @@ void GraphView::DrawMarksCreditsGraph() { DrawGraph(PlottedValue::MarkTimesCredi
 void GraphView::DrawGraph(PlottedValue value, const QColor& fill) {
     x_.c.surface->Cls();
     if (x_.document.Count() < 2)
-        return;
+        return Leave();
     x_.c.surface->SetFillColor(fill);
     x_.screen.Enter(ViewId::Graph);
     const std::optional<GraphFrame> frame =
@@ -79,7 +80,11 @@ void GraphView::DrawGraph(PlottedValue value, const QColor& fill) {
     }
     PaintGraph(*x_.c.surface, *frame);
     graphOrigin_ = frame->earliest;
+    // What a screen reader says of the graph, in place of the picture.
+    x_.c.surface->setAccessibleDescription(GraphText(*frame, value, timeUnit_));
 }
+
+void GraphView::Leave() { x_.c.surface->setAccessibleDescription({}); }
 
 // A graph still answering the pointer is drawn anew; one the File menu silenced stays as it is.
 void GraphView::Refresh() {

@@ -32,6 +32,7 @@ public:
     const QString& TimeUnit() const { return timeUnit_; }
 
     void Open() override { RedrawGraph(); }
+    void Leave() override;
     QWidget* FocusTarget() const override;
     void Refresh() override;
 

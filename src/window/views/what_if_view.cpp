@@ -65,6 +65,7 @@ WhatIfView::WhatIfView(const ViewContext& context, const StatsView& stats) : x_(
 void WhatIfView::BuildPanel() {
     panel_ = new QWidget(x_.c.surface);
     panel_->setObjectName(QStringLiteral("WhatIfPanel"));
+    panel_->setAccessibleName(QStringLiteral("What if"));
     panel_->setAttribute(Qt::WA_StyledBackground);
     panel_->setStyleSheet(QStringLiteral("#WhatIfPanel { background: rgb(64, 64, 64); }"
                                          "#WhatIfPanel > QLabel { color: white; }"));
