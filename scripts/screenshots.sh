@@ -54,6 +54,7 @@ shoot graph-marks
 xdotool key --window "$window" alt+w
 sleep 0.5
 xdotool key alt+o
+sleep 0.5 # a mnemonic presses its button after a short animation
 xdotool type --delay 30 "Thesis"
 xdotool key Tab
 xdotool type --delay 30 "12"

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 
@@ -40,14 +41,15 @@ private:
     QWidget* panel_;
 };
 
-// The table's cell editors, made as a cell is edited, take the fixed look too.
+// The table's cell editors, made as a cell is edited, take the fixed colours too (a new style would
+// take the keyboard from them and end the edit).
 class FixedLookEditors : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        GiveFixedLook(editor);
+        editor->setPalette(FixedPalette());
         return editor;
     }
 };
@@ -195,6 +197,10 @@ void WhatIfView::ShowPlan() {
 void WhatIfView::AddRow() {
     const int row = plan_->rowCount();
     plan_->insertRow(row);
+    // Empty cells, so that the first one opens for typing at once.
+    const QSignalBlocker quiet(plan_);
+    for (int column = 0; column < plan_->columnCount(); ++column)
+        plan_->setItem(row, column, new QTableWidgetItem);
     plan_->setCurrentCell(row, 0);
     plan_->setFocus();
     plan_->editItem(plan_->currentItem());
