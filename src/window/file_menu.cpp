@@ -107,7 +107,7 @@ void FileMenu::ReadDataFile(bool reportToUser) {
     }
     x_.screen.RefreshCurrent();
     const QString name = x_.document.FileName();
-    const qsizetype kept = x_.document.Kept().size();
+    const qsizetype kept = x_.document.Kept().Count();
     if (x_.document.Count() > 0) {
         if (kept > 0)
             x_.messages.MsgBox(KeptLinesWarning(name, kept), Exclamation, kTitle);
@@ -178,7 +178,7 @@ void FileMenu::File_Click() {
 
 void FileMenu::ExportCsv_Click() {
     Export(QStringLiteral("Export CSV"), QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"),
-           [this] { return CsvOfRecords(x_.document.List().Lines()); });
+           [this] { return CsvOfRecords(x_.document.List().Held()); });
 }
 
 void FileMenu::ExportPdf_Click() {

@@ -22,20 +22,33 @@ QString CsvField(QString text) {
 
 QString CsvNumber(double number) { return Str(number).trimmed(); }
 
+// One row, ended by CR LF.
+void AppendRow(QByteArray& csv, const QString& line, const ExamReading& exam) {
+    const QStringList fields{CsvField(RecordParts(line).at(ExamName)), exam.date.toString(Qt::ISODate),
+                             CsvNumber(exam.mark), CsvNumber(exam.credits)};
+    csv += fields.join(QLatin1Char(',')).toUtf8() + "\r\n";
+}
+
+constexpr char kHeader[] = "name,date,mark,credits\r\n";
+
 } // namespace
 
 QByteArray CsvOfRecords(const QStringList& lines) {
-    const QString endOfRow = QStringLiteral("\r\n");
-    QString csv = QStringLiteral("name,date,mark,credits") + endOfRow;
-    for (const QString& line : lines) {
-        const std::optional<ExamReading> exam = ReadExam(line);
-        if (!exam)
-            continue;
-        const QStringList fields{CsvField(RecordParts(line).at(ExamName)), exam->date.toString(Qt::ISODate),
-                                 CsvNumber(exam->mark), CsvNumber(exam->credits)};
-        csv += fields.join(QLatin1Char(',')) + endOfRow;
-    }
-    return csv.toUtf8();
+    QByteArray csv = kHeader;
+    for (const QString& line : lines)
+        if (const std::optional<ExamReading> exam = ReadExam(line))
+            AppendRow(csv, line, *exam);
+    return csv;
+}
+
+QByteArray CsvOfRecords(const LineStore& lines) {
+    QByteArray csv = kHeader;
+    lines.ForEach([&](qsizetype i, QStringView line) {
+        const ExamReading& exam = lines.Readings()[static_cast<std::size_t>(i)];
+        if (exam.date.isValid())
+            AppendRow(csv, line.toString(), exam);
+    });
+    return csv;
 }
 
 } // namespace examora

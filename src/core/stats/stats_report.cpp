@@ -13,8 +13,8 @@ QString Figure(const QString& title, const QString& value) {
     return QStringLiteral("  ") + title + QStringLiteral(": ") + value.trimmed() + QLatin1Char('\n');
 }
 
-QString ModeSection(const QStringList& lines, AverageMode mode) {
-    const MainStats stats = ComputeMainStats(lines, mode);
+QString ModeSection(const std::vector<ExamReading>& readings, AverageMode mode) {
+    const MainStats stats = ComputeMainStats(readings, mode);
     QString text =
         mode == AverageMode::Academic ? QStringLiteral("Academic Mode\n") : QStringLiteral("Math Mode\n");
     text += Figure(QStringLiteral("Exams"), Str(stats.examCount));
@@ -26,11 +26,11 @@ QString ModeSection(const QStringList& lines, AverageMode mode) {
     return text;
 }
 
-QString YearSection(const QStringList& lines) {
+QString YearSection(const std::vector<ExamReading>& readings) {
     std::map<int, int> examsOfYear;
-    for (const QString& line : lines)
-        if (const std::optional<ExamReading> exam = ReadExam(line))
-            ++examsOfYear[exam->date.year()];
+    for (const ExamReading& exam : readings)
+        if (exam.date.isValid())
+            ++examsOfYear[exam.date.year()];
     QString text = QStringLiteral("Exams passed per year\n");
     for (const auto& [year, count] : examsOfYear)
         text += Figure(QString::number(year), Str(count));
@@ -40,8 +40,16 @@ QString YearSection(const QStringList& lines) {
 } // namespace
 
 QString StatsReport(const QStringList& lines) {
-    return ModeSection(lines, AverageMode::Academic) + QLatin1Char('\n') +
-           ModeSection(lines, AverageMode::Math) + QLatin1Char('\n') + YearSection(lines);
+    std::vector<ExamReading> readings;
+    readings.reserve(static_cast<std::size_t>(lines.size()));
+    for (const QString& line : lines)
+        readings.push_back(ReadExam(line).value_or(ExamReading{}));
+    return StatsReport(readings);
+}
+
+QString StatsReport(const std::vector<ExamReading>& readings) {
+    return ModeSection(readings, AverageMode::Academic) + QLatin1Char('\n') +
+           ModeSection(readings, AverageMode::Math) + QLatin1Char('\n') + YearSection(readings);
 }
 
 } // namespace examora
