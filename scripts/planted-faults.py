@@ -10,15 +10,15 @@ import subprocess, sys, pathlib
 repo, build = pathlib.Path(sys.argv[1]), sys.argv[2]
 P = [
  ("1 U+FEFF first name loses its mark", "src/core/records/line_store.cpp",
-  '    if (markFirst)\n        bytes.append("\\xEF\\xBB\\xBF");\n', ''),
+  '    if (MarkFirst(*this, further))\n        bytes.append(kUtf8Mark);\n', ''),
  ("2 ISO dates outvote day/month dates", "src/core/records/date_conversions.cpp",
   '    if (dayFirst != monthFirst)\n', '    if (dayFirst != monthFirst && !seen_[static_cast<int>(DateOrder::YearMonthDay)])\n'),
  ("3 decimal comma ends the number", "src/core/records/conversions.cpp",
   "const QChar decimal = text.count(u',') == 1 && !text.contains(u'.') ? u',' : u'.';", "const QChar decimal = u'.';"),
  ("4 line break inside a field accepted", "src/core/entry/entry_fields.cpp",
   "return nameOk && plain && IsDate", "return nameOk && IsDate"),
- ("5 lines that are no exams dropped", "src/core/datafile/data_file_keeper.cpp",
-  "        if (!line)\n            kept.append(lines.Line(i));\n", ""),
+ ("5 lines that are no exams dropped", "src/core/datafile/data_file.cpp",
+  "    if (utf8)\n        read_.kept.Append(line);\n    else\n        read_.kept.AppendWindows1252(line);\n", ""),
  ("6 dismissed closing question closes", "src/window/file_menu.cpp",
   "    return answer == AnswerYes && SaveDataFile();", "    return answer != AnswerYes || SaveDataFile();"),
  ("7 undo after a save not unsaved", "src/core/document/exam_document.cpp",

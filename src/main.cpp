@@ -3,6 +3,7 @@
 #include "window/services/message_service.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QTimer>
 #include <cstdio>
@@ -22,13 +23,15 @@ QStringList ArgumentsOf(int argc, char* argv[]) {
 namespace examora {
 
 // Ends the program once the surface has been painted after start-up, when the first view is on
-// screen; the end comes after the paint has reached the window, and skips taking down the held
-// exams, so that what is timed is the start-up alone.
+// screen, or once a message the start shows over it (a warning about the file read) is painted;
+// the end comes after the paint has reached the window, and skips taking down the held exams, so
+// that what is timed is the start-up alone.
 class QuitAfterFirstPaint : public QObject {
 public:
     explicit QuitAfterFirstPaint(const Form1& window) : QObject(window.centralWidget()), window_(window) {}
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint && window_.Started())
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const bool firstView = watched == parent() && window_.Started();
+        if (event->type() == QEvent::Paint && (firstView || qobject_cast<QDialog*>(watched)))
             QTimer::singleShot(0, qApp, [] { std::_Exit(0); });
         return false;
     }
@@ -65,7 +68,7 @@ int main(int argc, char* argv[]) {
     // Used only by the start-up benchmark (bench/startup.py): quit once the first view after start-up
     // has been painted. Read here, at start, and nowhere else.
     if (qEnvironmentVariableIsSet("EXAMORA_QUIT_AFTER_FIRST_PAINT"))
-        window.centralWidget()->installEventFilter(new examora::QuitAfterFirstPaint(window));
+        qApp->installEventFilter(new examora::QuitAfterFirstPaint(window));
     window.show();
     return app.exec();
 }

@@ -6,6 +6,7 @@
 #include "datafile/text_file.h"
 #include "support/as_nobody.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -96,7 +97,7 @@ private slots:
         DataLineReader reader; // a line end may fall between two pieces, even between CR and LF
         for (qsizetype i = 0; i < bytes.size(); ++i)
             reader.Feed(QByteArrayView(bytes).sliced(i, 1));
-        QCOMPARE(reader.Finish().Lines(), lines);
+        QCOMPARE(reader.Finish().lines.Lines(), lines);
         const QByteArray saved = EncodeDataLines(lines); // in UTF-8 with CR LF, whatever was read
         QCOMPARE(DecodeDataLines(saved), lines);
         if (asSaved)
@@ -105,6 +106,27 @@ private slots:
 
     void onlyRecordLinesAreKeptUnchanged() {
         QCOMPARE(RecordLinesOf({"a ;1/2/2007;1;1", "", "abc", "b;;1;1"}), QStringList{"a ;1/2/2007;1;1"});
+    }
+
+    // The lines that are no records keep their places among each other, whatever their encoding,
+    // and their dates still tell the file's order of day and month; a save writes them back after
+    // the records.
+    void keptLinesKeepTheirOrderAndTheirDates() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(kDataFileName);
+        WriteBytes(path, "Zeta;no date;1;1\r\nBeta;1/2/2007;28;6\r\nnote\r\nAlpha;31/13/2007;1;1\r\n"
+                         "caf\xe9 old;13/2/2007;x\r\nGamma;3/4/2007;1;1\r\nlast\r\nOmega;;1;1\r\n");
+        DataFileKeeper keeper(path);
+        const DataFileKeeper::ReadOutcome read = keeper.Read();
+        QCOMPARE(read.records.Lines(), (QStringList{"Beta;1/2/2007;28;6", "Gamma;3/4/2007;1;1"}));
+        QCOMPARE(read.records.Readings().front().date, QDate(2007, 2, 1)); // day first, as 13/2/2007
+        const QByteArray kept = "Zeta;no date;1;1\r\nnote\r\nAlpha;31/13/2007;1;1\r\n"
+                                "caf\xc3\xa9 old;13/2/2007;x\r\nlast\r\nOmega;;1;1\r\n";
+        QCOMPARE(keeper.Kept().FileBytes(), kept);
+        QCOMPARE(keeper.Kept().Count(), 6);
+        const QByteArray saved = "Beta;1/2/2007;28;6\r\nGamma;3/4/2007;1;1\r\n" + kept;
+        QCOMPARE(read.records.FileBytes(keeper.Kept()), saved);
+        QCOMPARE(read.records.FileSize(keeper.Kept()), saved.size());
     }
 
     // A long read tells its progress while the bytes come in, then while their lines are read, and

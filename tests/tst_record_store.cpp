@@ -135,6 +135,12 @@ private slots:
             << (equalButForCase + QStringList{"Algebra;1"}) << (QStringList{"Algebra;1"} + equalButForCase);
         QTest::newRow("Greek and a NUL") << QStringList{"Ωmega", "ωmeg", QString::fromUtf8("a\0b", 3), "a"}
                                          << QStringList{"a", QString::fromUtf8("a\0b", 3), "ωmeg", "Ωmega"};
+        QTest::newRow("accented names alike in their first sixteen letters")
+            << QStringList{"Università di Bologna B;1", "università di bologna a;1"}
+            << QStringList{"università di bologna a;1", "Università di Bologna B;1"};
+        QTest::newRow("beyond the 16-bit characters, in UTF-16 order")
+            << QStringList{"\U00010400x", "\uFF5Ay", "\u0500z"}
+            << QStringList{"\u0500z", "\U00010400x", "\uFF5Ay"};
         QTest::newRow("two thousand scrambled lines")
             << ScrambledLines(2000) << SortedIgnoringCase(ScrambledLines(2000));
     }

@@ -96,7 +96,7 @@ int RunWithoutWindow(const QCoreApplication& app) {
     if (read.kind != DataFileKeeper::ReadOutcome::Done)
         return Refuse(path + QStringLiteral(" could not be read: ") + read.error);
     // The lines that are no exams count for nothing; the user hears how many, as the window says.
-    if (const qsizetype kept = dataFile.Kept().size(); kept > 0) {
+    if (const qsizetype kept = dataFile.Kept().Count(); kept > 0) {
         Print(stderr,
               (kept == 1 ? QStringLiteral("examora: 1 line of %1 could not be read as an exam; it counts for "
                                           "nothing here\n")
@@ -106,8 +106,9 @@ int RunWithoutWindow(const QCoreApplication& app) {
                                .arg(QString::number(kept), path))
                   .toLocal8Bit());
     }
-    const QStringList records = read.records.Lines();
-    Print(stdout, parser.isSet(kReport) ? StatsReport(records).toUtf8() : CsvOfRecords(records));
+    // Both take the readings made as the file was read, without a copy of every line.
+    Print(stdout,
+          parser.isSet(kReport) ? StatsReport(read.records).toUtf8() : CsvOfRecords(read.records));
     return 0;
 }
 

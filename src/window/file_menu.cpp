@@ -110,7 +110,7 @@ void FileMenu::ReadDataFile(bool reportToUser) {
     }
     x_.screen.RefreshCurrent();
     const QString name = x_.document.FileName();
-    const qsizetype kept = x_.document.Kept().size();
+    const qsizetype kept = x_.document.Kept().Count();
     if (x_.document.Count() > 0) {
         if (kept > 0)
             x_.messages.MsgBox(KeptLinesWarning(name, kept), Exclamation, kTitle);
@@ -182,7 +182,7 @@ void FileMenu::ExportCsv_Click() {
                             QStringLiteral("CSV for spreadsheets with a decimal comma, semicolon-separated (*.csv)")};
     Export(QStringLiteral("Export CSV"), kinds, LocaleCsvSeparator() == CsvSeparator::Semicolon ? 1 : 0,
            QStringLiteral("csv"), [this](int kind) {
-               return CsvOfRecords(x_.document.List().Lines(),
+               return CsvOfRecords(x_.document.List().Held(),
                                    kind == 1 ? CsvSeparator::Semicolon : CsvSeparator::Comma);
            });
 }

@@ -4,46 +4,23 @@
 
 #include <QStringDecoder>
 #include <QUtf8StringView>
+#include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace examora {
 namespace {
 
-// Windows-1252 differs from Latin-1 only in 0x80 to 0x9F; the five unused codes stay as they are.
-constexpr char16_t kWindows1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                           0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+// A line of four fields may be a record; no other line is.
+bool MayBeRecord(QByteArrayView line) { return std::count(line.begin(), line.end(), ';') == 3; }
 
-QString FromWindows1252(QByteArrayView bytes) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (char byte : bytes) {
-        const auto code = static_cast<unsigned char>(byte);
-        *out++ = (code >= 0x80 && code < 0xA0) ? QChar(kWindows1252High[code - 0x80]) : QChar(code);
-    }
-    return text;
-}
-
-// One line in its own encoding, so that a single stray byte cannot turn a whole UTF-8 file into
-// Windows-1252 (and every accented letter into two at the next save). Valid UTF-8 is held as it
-// came; a U+FEFF at the start of a line is text, not a byte-order mark.
-void AppendLine(LineStore& lines, QByteArrayView bytes) {
-    const bool ascii = IsAsciiText(bytes);
-    if (ascii || QUtf8StringView(bytes).isValidUtf8())
-        lines.Append(bytes, ascii);
-    else
-        lines.Append(FromWindows1252(bytes).toUtf8());
-}
-
-// Lines end at LF, CR LF or a lone CR (the older Macs' line end).
-void AppendUtf16Lines(LineStore& lines, QByteArrayView bytes, QStringDecoder::Encoding encoding) {
-    QStringDecoder utf16(encoding, QStringDecoder::Flag::Stateless);
-    const QString text = utf16.decode(bytes);
-    for (QStringView line : QStringView(text).tokenize(QChar(10)))
-        for (QStringView part : line.tokenize(QChar(13)))
-            if (!part.isEmpty())
-                lines.Append(part.toUtf8());
+// The text between a line's first and second field separator, where it has both.
+std::optional<QByteArrayView> SecondField(QByteArrayView line) {
+    const qsizetype first = line.indexOf(';');
+    const qsizetype second = first < 0 ? -1 : line.indexOf(';', first + 1);
+    if (second < 0)
+        return std::nullopt;
+    return line.sliced(first + 1, second - first - 1);
 }
 
 // The bytes a file's start is judged on: its byte-order mark, or its first characters.
@@ -70,7 +47,59 @@ int Utf16WithoutMark(QByteArrayView start) {
 QStringList DecodeDataLines(const QByteArray& bytes) {
     DataLineReader reader;
     reader.Feed(bytes);
-    return reader.Finish().Lines();
+    return reader.Finish().lines.Lines();
+}
+
+void DataLineReader::Reserve(qsizetype lines, qsizetype bytes) {
+    read_.lines.Reserve(lines, bytes);
+    if (keepApart_)
+        read_.kept.Reserve(bytes);
+}
+
+// One line in its own encoding, so that a single stray byte cannot turn a whole UTF-8 file into
+// Windows-1252 (and every accented letter into two at the next save). Valid UTF-8 is held as it
+// came; a U+FEFF at the start of a line is text, not a byte-order mark.
+void DataLineReader::Append(QByteArrayView line) {
+    const bool ascii = IsAsciiText(line);
+    const bool utf8 = ascii || QUtf8StringView(line).isValidUtf8();
+    if (keepApart_ && !MayBeRecord(line)) {
+        Keep(line, utf8);
+        return;
+    }
+    const qsizetype keptBytes = read_.kept.FileBytes().size();
+    if (keptBytes > (read_.keptBefore.empty() ? 0 : read_.keptBefore.back().bytes))
+        read_.keptBefore.push_back({read_.lines.Count(), keptBytes});
+    if (utf8)
+        read_.lines.Append(line, ascii);
+    else
+        read_.lines.AppendWindows1252(line);
+}
+
+// A kept line still tells, by its date, the order of day and month the file writes its dates in.
+void DataLineReader::Keep(QByteArrayView line, bool utf8) {
+    if (const std::optional<QByteArrayView> date = SecondField(line)) {
+        QByteArray text;
+        if (utf8)
+            text = date->toByteArray();
+        else
+            AppendWindows1252(text, *date);
+        read_.keptVote.Add(TextOfUtf8(text).trimmed());
+    }
+    if (utf8)
+        read_.kept.Append(line);
+    else
+        read_.kept.AppendWindows1252(line);
+}
+
+// Lines end at LF, CR LF or a lone CR (the older Macs' line end).
+void DataLineReader::AppendUtf16(QByteArrayView bytes, bool littleEndian) {
+    QStringDecoder utf16(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                         QStringDecoder::Flag::Stateless);
+    const QString text = utf16.decode(bytes);
+    for (QStringView line : QStringView(text).tokenize(QChar(10)))
+        for (QStringView part : line.tokenize(QChar(13)))
+            if (!part.isEmpty())
+                Append(part.toUtf8());
 }
 
 void DataLineReader::Start() {
@@ -95,7 +124,7 @@ void DataLineReader::Take(QByteArrayView line) {
         if (end < 0)
             end = line.size();
         if (end > start)
-            AppendLine(lines_, line.sliced(start, end - start));
+            Append(line.sliced(start, end - start));
     }
 }
 
@@ -133,7 +162,7 @@ void DataLineReader::Feed(QByteArrayView piece) {
     pending_ = piece.sliced(start).toByteArray();
 }
 
-LineStore DataLineReader::Finish() {
+ReadLines DataLineReader::Finish() {
     if (!started_) {
         Start();
         if (!utf16_) {
@@ -142,11 +171,10 @@ LineStore DataLineReader::Finish() {
         }
     }
     if (utf16_)
-        AppendUtf16Lines(lines_, std::exchange(pending_, {}),
-                         utf16_ == 1 ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        AppendUtf16(std::exchange(pending_, {}), utf16_ == 1);
     else
         Take(std::exchange(pending_, {}));
-    return std::exchange(lines_, {});
+    return std::exchange(read_, {});
 }
 
 QStringList RecordLinesOf(const QStringList& lines) {
@@ -159,7 +187,7 @@ QStringList RecordLinesOf(const QStringList& lines) {
 }
 
 QByteArray EncodeDataLines(const QStringList& lines, const QStringList& further) {
-    return LineStore(lines).FileBytes(further);
+    return LineStore(lines).FileBytes(KeptLines(further));
 }
 
 } // namespace examora

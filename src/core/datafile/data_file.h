@@ -3,11 +3,13 @@
 // Windows code page) otherwise; a file that starts with a UTF-16 byte-order mark is read as UTF-16.
 #pragma once
 
+#include "records/conversions.h"
 #include "records/line_store.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace examora {
 
@@ -22,21 +24,41 @@ inline constexpr qint64 kMaxDataFileBytes = qint64{256} * 1024 * 1024;
 // mark, or whose first character has a zero byte, is read as UTF-16.
 QStringList DecodeDataLines(const QByteArray& bytes);
 
+// The lines of a file, not read as records yet. A reader that keeps apart the lines that cannot be
+// records (those without four fields) puts them straight into kept, the others into lines, and
+// marks where these stood among the kept ones, so that any of them that is no record either can
+// join the kept lines in file order.
+struct ReadLines {
+    LineStore lines;
+    KeptLines kept;
+    struct Mark {
+        qsizetype row;   // this line of lines, and those after it,
+        qsizetype bytes; // came after this many bytes of kept
+    };
+    std::vector<Mark> keptBefore; // a mark where the kept lines grew since the last one
+    DateOrderVote keptVote;       // of the dates of the kept lines that have a second field
+};
+
 // The same, fed with the file's bytes piece by piece, so that the whole file is never held at once.
 class DataLineReader {
 public:
+    // keepApart: the lines that cannot be records go straight to the kept lines.
+    explicit DataLineReader(bool keepApart = false) : keepApart_(keepApart) {}
     // Room for about as many lines and bytes as the file may hold, so that the store is not moved as
     // it grows; room never used is never touched.
-    void Reserve(qsizetype lines, qsizetype bytes) { lines_.Reserve(lines, bytes); }
+    void Reserve(qsizetype lines, qsizetype bytes);
     void Feed(QByteArrayView piece);
-    // The lines, not read yet.
-    LineStore Finish();
+    ReadLines Finish();
 
 private:
     void Start();
     void Take(QByteArrayView line);
+    void Append(QByteArrayView line);
+    void Keep(QByteArrayView line, bool utf8);
+    void AppendUtf16(QByteArrayView bytes, bool littleEndian);
 
-    LineStore lines_;
+    ReadLines read_;
+    bool keepApart_;
     QByteArray pending_; // the start of a line that the next piece ends; all of a UTF-16 file
     bool started_ = false;
     int utf16_ = 0; // 1 little-endian, 2 big-endian

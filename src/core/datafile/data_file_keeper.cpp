@@ -44,14 +44,39 @@ size_t PrintOf(const QByteArray& bytes) {
     return print.Value();
 }
 
-// Splits the lines read: the records stay, read, and sorted as the list keeps them; the others go
-// to kept, in file order.
+// Puts the lines of the given rows (ascending) among the kept lines, each where it stood in the file.
+void KeepInFileOrder(ReadLines& read, const std::vector<qint32>& rows) {
+    if (rows.empty())
+        return;
+    const QByteArrayView before = read.kept.FileBytes();
+    qsizetype bytes = before.size();
+    for (const qint32 row : rows)
+        bytes += read.lines.Utf8(row).size() + 2;
+    KeptLines kept;
+    kept.Reserve(bytes);
+    qsizetype copied = 0;
+    auto mark = read.keptBefore.cbegin();
+    for (const qint32 row : rows) {
+        qsizetype keptBytes = copied;
+        for (; mark != read.keptBefore.cend() && mark->row <= row; ++mark)
+            keptBytes = mark->bytes;
+        kept.AppendFileBytes(before.sliced(copied, keptBytes - copied));
+        copied = keptBytes;
+        kept.Append(read.lines.Utf8(row));
+    }
+    kept.AppendFileBytes(before.sliced(copied));
+    read.kept = std::move(kept);
+}
+
+// Splits the lines read: the records stay, read, and sorted as the list keeps them; the others join
+// the kept lines, in file order.
 // Each file has its own order of day and month: the one its unambiguous dates agree on, read into
 // every ambiguous date of the file whatever the locale; the locale's where they show none. The
 // lines are read once in the locale's order while the votes are gathered; where the file's order
 // turns out another, the lines with an ambiguous numeric date are read again.
 // linesRead, where given, hears every so many lines how many have been read.
-void SplitRecords(LineStore& lines, QStringList& kept, const std::function<void(qsizetype)>& linesRead = {}) {
+void SplitRecords(ReadLines& read, const std::function<void(qsizetype)>& linesRead = {}) {
+    LineStore& lines = read.lines;
     // The sort needs only the text: it goes on aside while the lines are read.
     std::vector<qint32> order;
     WorkAside sorting([&lines, &order] {
@@ -60,18 +85,18 @@ void SplitRecords(LineStore& lines, QStringList& kept, const std::function<void(
     });
     enum : char { kRecord = 1, kAmbiguous = 2 };
     std::vector<char> state(static_cast<std::size_t>(lines.Count()), 0);
-    auto read = [&](qsizetype i, QStringView line) {
+    auto readLine = [&](qsizetype i, QStringView line) {
         const std::optional<ExamReading> reading = ReadExam(line);
         lines.SetReading(i, reading.value_or(ExamReading{}));
         state[static_cast<std::size_t>(i)] = static_cast<char>(reading ? kRecord : 0);
     };
     SetFileDateOrder(std::nullopt);
     const DateReadingPass pass;
-    DateOrderVote vote;
+    DateOrderVote vote = read.keptVote;
     lines.ForEach([&](qsizetype i, QStringView line) {
         if (linesRead && i % 65536 == 0)
             linesRead(i);
-        read(i, line);
+        readLine(i, line);
         const qsizetype first = line.indexOf(kFieldSeparator);
         const qsizetype second = first < 0 ? -1 : line.indexOf(kFieldSeparator, first + 1);
         if (second < 0)
@@ -85,14 +110,16 @@ void SplitRecords(LineStore& lines, QStringList& kept, const std::function<void(
     if (fileOrder && *fileOrder != LocaleDateOrder()) {
         for (qsizetype i = 0; i < lines.Count(); ++i)
             if (state[static_cast<std::size_t>(i)] & kAmbiguous)
-                read(i, lines.Line(i));
+                readLine(i, lines.Line(i));
     }
+    std::vector<qint32> kept;
     for (qsizetype i = 0; i < lines.Count(); ++i) {
         char& line = state[static_cast<std::size_t>(i)];
         line &= kRecord;
         if (!line)
-            kept.append(lines.Line(i));
+            kept.push_back(static_cast<qint32>(i));
     }
+    KeepInFileOrder(read, kept);
     sorting.Wait();
     if (!order.empty()) {
         std::vector<char> sortedState(state.size());
@@ -169,9 +196,9 @@ MergedLines MergeLines(const QStringList& disk, const QStringList& held, const L
 }
 
 DataFileKeeper::Lines DataFileKeeper::Sorted(const QStringList& lines) {
-    Lines split{LineStore(lines), {}};
-    SplitRecords(split.records, split.kept);
-    return split;
+    ReadLines read{LineStore(lines), {}, {}, {}};
+    SplitRecords(read);
+    return {std::move(read.lines), std::move(read.kept)};
 }
 
 DataFileKeeper::ReadOutcome DataFileKeeper::Read(const std::function<void(qint64, qint64)>& progress) {
@@ -181,7 +208,7 @@ DataFileKeeper::ReadOutcome DataFileKeeper::Read(const std::function<void(qint64
         return outcome;
     }
     // The file is decoded as it is read, never held whole beside its lines.
-    DataLineReader reader;
+    DataLineReader reader(true);
     FingerPrint print;
     const qint64 size = QFileInfo(path_).size();
     // A record line takes twenty bytes or more. A file over the cap is refused by the read: nothing
@@ -203,12 +230,13 @@ DataFileKeeper::ReadOutcome DataFileKeeper::Read(const std::function<void(qint64
     outcome.byteCount = print.size;
     diskPrint_ = print.Value();
     diskWhole_ = print.EndsWholeLine();
-    outcome.records = reader.Finish();
-    kept_.clear();
-    SplitRecords(outcome.records, kept_, [&](qsizetype done) {
+    ReadLines read = reader.Finish();
+    SplitRecords(read, [&](qsizetype done) {
         if (progress)
-            progress(size + size * done / std::max<qsizetype>(1, outcome.records.Count()), 2 * size);
+            progress(size + size * done / std::max<qsizetype>(1, read.lines.Count()), 2 * size);
     });
+    outcome.records = std::move(read.lines);
+    kept_ = std::move(read.kept);
     return outcome;
 }
 
@@ -245,7 +273,6 @@ DataFileKeeper::SaveOutcome DataFileKeeper::Save(const LineStore& records, const
         std::optional<size_t> diskNow;
         if (!printNow(diskNow))
             return outcome;
-        QByteArray bytes;
         Lines merged;
         const bool changedOnDisk = diskNow && diskNow != diskPrint_;
         if (changedOnDisk) {
@@ -259,27 +286,27 @@ DataFileKeeper::SaveOutcome DataFileKeeper::Save(const LineStore& records, const
             // A file read whole that is now empty, or ends in the middle of a line, was cut by a crash
             // or a placeholder, not edited: what it lacks was not erased.
             outcome.damaged = diskWhole_ && diskPrint_ && (read.size == 0 || !read.EndsWholeLine());
-            QStringList disk = reader.Finish().Lines();
+            QStringList disk = reader.Finish().lines.Lines();
             if (outcome.damaged && read.size > 0)
                 disk.removeLast(); // the line cut in its middle
-            MergedLines lines = MergeLines(disk, records.Lines() + kept_, changes, outcome.damaged);
+            MergedLines lines = MergeLines(disk, records.Lines() + kept_.Lines(), changes, outcome.damaged);
             if (!lines.dropped.isEmpty() && !(mayDrop && mayDrop(lines.dropped)))
                 lines.lines.append(lines.dropped);
             outcome.conflicts = std::move(lines.conflicts);
             merged = Sorted(lines.lines);
-            bytes = merged.records.FileBytes(merged.kept);
-        } else {
-            bytes = records.FileBytes(kept_);
         }
+        const LineStore& written = changedOnDisk ? merged.records : records;
+        const KeptLines& writtenKept = changedOnDisk ? merged.kept : kept_;
         // Whatever is written must read at the next start: a file that grows past the size cap
-        // (lines of Windows-1252 written back in UTF-8 take more bytes) is not written.
-        if (bytes.size() > kMaxDataFileBytes) {
+        // (lines of Windows-1252 written back in UTF-8 take more bytes) is not written, nor made.
+        if (const qsizetype size = written.FileSize(writtenKept); size > kMaxDataFileBytes) {
             outcome.kind = SaveOutcome::Failed;
             outcome.error = QStringLiteral("it would take %1 bytes, more than the %2 that can be read back")
-                                .arg(bytes.size())
+                                .arg(size)
                                 .arg(kMaxDataFileBytes);
             return outcome;
         }
+        const QByteArray bytes = written.FileBytes(writtenKept);
         constexpr int kAttempts = 3;
         const auto unmoved = [&] {
             std::optional<size_t> again;

@@ -47,7 +47,7 @@ public:
     ReadOutcome Read(const std::function<void(qint64, qint64)>& progress = {});
 
     // The lines of the last read or merge that are not records, in file order.
-    const QStringList& Kept() const { return kept_; }
+    const KeptLines& Kept() const { return kept_; }
 
     struct SaveOutcome {
         enum Kind { Written, NotRead, Failed } kind = Written;
@@ -67,12 +67,12 @@ public:
 private:
     struct Lines {
         LineStore records;
-        QStringList kept;
+        KeptLines kept;
     };
     static Lines Sorted(const QStringList& lines);
 
     QString path_;
-    QStringList kept_;
+    KeptLines kept_;
     std::optional<size_t> diskPrint_; // the bytes on disk at the last read or save; none: no file
     bool diskWhole_ = true;           // those bytes were empty or ended with a line end
 };

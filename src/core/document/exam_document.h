@@ -30,7 +30,7 @@ public:
     const ExamListModel& List() const { return list_; }
     int Count() const { return list_.ListCount(); }
     // The lines of the last read or merge that are not records, in file order.
-    const QStringList& Kept() const { return keeper_.Kept(); }
+    const KeptLines& Kept() const { return keeper_.Kept(); }
 
     struct ReadResult {
         enum Kind { Missing, Failed, Done } kind = Missing;

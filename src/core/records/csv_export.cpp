@@ -22,6 +22,23 @@ QString CsvField(QString text, QChar separator) {
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+// One row, ended by CR LF.
+void AppendRow(QByteArray& csv, const QString& line, const ExamReading& exam, CsvSeparator separator) {
+    const bool semicolon = separator == CsvSeparator::Semicolon;
+    const auto number = [semicolon](double value) {
+        QString text = Str(value).trimmed();
+        return semicolon ? text.replace(QLatin1Char('.'), QLatin1Char(',')) : text;
+    };
+    const QChar between = semicolon ? QLatin1Char(';') : QLatin1Char(',');
+    const QStringList fields{CsvField(RecordParts(line).at(ExamName), between), exam.date.toString(Qt::ISODate),
+                             number(exam.mark), number(exam.credits)};
+    csv += fields.join(between).toUtf8() + "\r\n";
+}
+
+QByteArray Header(CsvSeparator separator) {
+    return separator == CsvSeparator::Semicolon ? "name;date;mark;credits\r\n" : "name,date,mark,credits\r\n";
+}
+
 } // namespace
 
 CsvSeparator LocaleCsvSeparator() {
@@ -29,23 +46,21 @@ CsvSeparator LocaleCsvSeparator() {
 }
 
 QByteArray CsvOfRecords(const QStringList& lines, CsvSeparator separator) {
-    const bool semicolon = separator == CsvSeparator::Semicolon;
-    const QChar between = semicolon ? QLatin1Char(';') : QLatin1Char(',');
-    const auto number = [semicolon](double value) {
-        QString text = Str(value).trimmed();
-        return semicolon ? text.replace(QLatin1Char('.'), QLatin1Char(',')) : text;
-    };
-    const QString endOfRow = QStringLiteral("\r\n");
-    QString csv = QStringList{"name", "date", "mark", "credits"}.join(between) + endOfRow;
-    for (const QString& line : lines) {
-        const std::optional<ExamReading> exam = ReadExam(line);
-        if (!exam)
-            continue;
-        const QStringList fields{CsvField(RecordParts(line).at(ExamName), between),
-                                 exam->date.toString(Qt::ISODate), number(exam->mark), number(exam->credits)};
-        csv += fields.join(between) + endOfRow;
-    }
-    return csv.toUtf8();
+    QByteArray csv = Header(separator);
+    for (const QString& line : lines)
+        if (const std::optional<ExamReading> exam = ReadExam(line))
+            AppendRow(csv, line, *exam, separator);
+    return csv;
+}
+
+QByteArray CsvOfRecords(const LineStore& lines, CsvSeparator separator) {
+    QByteArray csv = Header(separator);
+    lines.ForEach([&](qsizetype i, QStringView line) {
+        const ExamReading& exam = lines.Readings()[static_cast<std::size_t>(i)];
+        if (exam.date.isValid())
+            AppendRow(csv, line.toString(), exam, separator);
+    });
+    return csv;
 }
 
 } // namespace examora

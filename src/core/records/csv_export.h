@@ -1,6 +1,8 @@
 // The records as CSV for spreadsheets.
 #pragma once
 
+#include "records/line_store.h"
+
 #include <QByteArray>
 #include <QStringList>
 
@@ -16,6 +18,8 @@ enum class CsvSeparator { Comma, Semicolon };
 // the statistics count. A field holding the separator, a quote or a line break is quoted, its
 // quotes doubled. Lines that do not read as records are left out.
 QByteArray CsvOfRecords(const QStringList& lines, CsvSeparator separator = CsvSeparator::Comma);
+// The same from a store, with the readings it keeps; a line read as no record is left out.
+QByteArray CsvOfRecords(const LineStore& lines, CsvSeparator separator = CsvSeparator::Comma);
 // The separator the spreadsheets of the default locale expect.
 CsvSeparator LocaleCsvSeparator();
 

@@ -23,83 +23,85 @@ QString SortKey(const QString& line) {
     return key;
 }
 
-// The folded code units of one line: its ASCII bytes where they lie, folded as they are read, or a
-// folded copy of any other line.
-struct Units {
-    const char* ascii = nullptr;
-    const QChar* folded = nullptr;
-    qsizetype size = 0;
-    char16_t operator[](qsizetype i) const {
-        return ascii ? FoldAscii(static_cast<unsigned char>(ascii[i])) : folded[i].unicode();
+// The folded code units of one line, one after another: its ASCII bytes folded as they are read, or
+// any other line's UTF-8 decoded and folded a character at a time, which folds as Qt folds a whole
+// string. No copy of a line is made, so that sorting a large file takes little beside it.
+class FoldedUnits {
+public:
+    FoldedUnits(QByteArrayView utf8, bool ascii)
+        : at_(utf8.data()), end_(utf8.data() + utf8.size()), ascii_(ascii) {}
+    bool AtEnd() const { return low_ == 0 && at_ == end_; }
+    char16_t Next() {
+        if (low_ != 0)
+            return std::exchange(low_, char16_t{0});
+        const auto lead = static_cast<unsigned char>(*at_++);
+        if (ascii_ || lead < 0x80)
+            return FoldAscii(lead);
+        // The store holds valid UTF-8 only.
+        const int more = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1;
+        char32_t code = lead & (0x3F >> more);
+        for (int i = 0; i < more && at_ != end_; ++i)
+            code = code << 6 | (static_cast<unsigned char>(*at_++) & 0x3F);
+        code = QChar::toCaseFolded(code);
+        if (!QChar::requiresSurrogates(code))
+            return static_cast<char16_t>(code);
+        low_ = QChar::lowSurrogate(code);
+        return QChar::highSurrogate(code);
     }
+
+private:
+    const char* at_;
+    const char* end_;
+    bool ascii_;
+    char16_t low_ = 0; // the second half of a surrogate pair, still to come
 };
 
 // The whole lines in order, unit by unit, then the shorter first, then the one that came first.
-bool UnitsBefore(const Units& x, qint32 xRow, const Units& y, qint32 yRow) {
-    const qsizetype n = std::min(x.size, y.size);
-    for (qsizetype i = 0; i < n; ++i)
-        if (x[i] != y[i])
-            return x[i] < y[i];
-    return x.size != y.size ? x.size < y.size : xRow < yRow;
+bool UnitsBefore(FoldedUnits x, qint32 xRow, FoldedUnits y, qint32 yRow) {
+    while (!x.AtEnd() && !y.AtEnd()) {
+        const char16_t a = x.Next(), b = y.Next();
+        if (a != b)
+            return a < b;
+    }
+    return x.AtEnd() != y.AtEnd() ? x.AtEnd() : xRow < yRow;
 }
 
 // One line to sort: its first sixteen folded code units packed into two numbers (when each is below
-// 256, padded with 0) so that most comparisons stop there, its row, and which folded copy it has,
-// if any. Comparing never allocates.
+// 256, padded with 0) so that most comparisons stop there, and its row. Comparing never allocates.
 struct SortEntry {
     quint64 head = 0;
     quint64 tail = 0;
     qint32 row = 0;
-    qint32 copy = -1;
+    bool packed = true;
 };
 
 class Sorter {
 public:
     explicit Sorter(const LineStore& lines) : lines_(lines) {}
 
-    SortEntry EntryOf(qint32 row) {
+    SortEntry EntryOf(qint32 row) const {
         SortEntry entry;
         entry.row = row;
-        if (!lines_.IsAscii(row)) {
-            entry.copy = static_cast<qint32>(copies_.size());
-            copies_.push_back(lines_.Line(row).toCaseFolded());
-        }
-        const Units units = UnitsOf(entry);
-        bool packed = true;
+        FoldedUnits units = UnitsOf(row);
         for (qsizetype i = 0; i < 16; ++i) {
-            const char16_t u = i < units.size ? units[i] : char16_t{0};
-            packed = packed && u < 256;
+            const char16_t u = units.AtEnd() ? char16_t{0} : units.Next();
+            entry.packed = entry.packed && u < 256;
             quint64& part = i < 8 ? entry.head : entry.tail;
             part = (part << 8) | (u & 0xFF);
         }
-        if (!packed)
-            unpacked_.push_back(entry.copy);
         return entry;
     }
 
     bool operator()(const SortEntry& a, const SortEntry& b) const {
-        if ((a.head != b.head || a.tail != b.tail) && Packed(a) && Packed(b))
+        if ((a.head != b.head || a.tail != b.tail) && a.packed && b.packed)
             return a.head != b.head ? a.head < b.head : a.tail < b.tail;
-        return UnitsBefore(UnitsOf(a), a.row, UnitsOf(b), b.row);
+        return UnitsBefore(UnitsOf(a.row), a.row, UnitsOf(b.row), b.row);
     }
 
 private:
-    Units UnitsOf(const SortEntry& entry) const {
-        if (entry.copy >= 0) {
-            const QString& copy = copies_[static_cast<std::size_t>(entry.copy)];
-            return {nullptr, copy.constData(), copy.size()};
-        }
-        const QByteArrayView bytes = lines_.Utf8(entry.row);
-        return {bytes.data(), nullptr, bytes.size()};
-    }
-    // Only a folded copy can hold code units above 255; the few that do are listed, in order.
-    bool Packed(const SortEntry& entry) const {
-        return entry.copy < 0 || !std::binary_search(unpacked_.cbegin(), unpacked_.cend(), entry.copy);
-    }
+    FoldedUnits UnitsOf(qint32 row) const { return {lines_.Utf8(row), lines_.IsAscii(row)}; }
 
     const LineStore& lines_;
-    std::vector<QString> copies_;
-    std::vector<qint32> unpacked_;
 };
 
 // The order of lines that are all ASCII, without comparing most of them: their first twelve folded
@@ -154,7 +156,7 @@ std::vector<qint32> AsciiOrder(const LineStore& lines) {
     // Equal keys: the whole lines decide, then the order they came in.
     auto whole = [&lines](const KeyedRow& a, const KeyedRow& b) {
         const QByteArrayView x = lines.Utf8(a.row), y = lines.Utf8(b.row);
-        return UnitsBefore({x.data(), nullptr, x.size()}, a.row, {y.data(), nullptr, y.size()}, b.row);
+        return UnitsBefore({x, true}, a.row, {y, true}, b.row);
     };
     for (auto run = keyed.begin(); run != keyed.end();) {
         const auto end = std::find_if(run, keyed.end(), [&run](const KeyedRow& k) {
@@ -189,23 +191,9 @@ bool SortsBefore(const QString& a, const QString& b) {
 }
 
 bool InOrder(const LineStore& lines) {
-    for (qsizetype i = 1; i < lines.Count(); ++i) {
-        const QByteArrayView a = lines.Utf8(i - 1), b = lines.Utf8(i);
-        // Byte by byte while both are ASCII, as SortsBefore goes letter by letter.
-        bool decided = false;
-        for (qsizetype k = 0; k < std::min(a.size(), b.size()) && !decided; ++k) {
-            const auto x = static_cast<unsigned char>(a[k]), y = static_cast<unsigned char>(b[k]);
-            if (x >= 0x80 || y >= 0x80) {
-                if (SortsBefore(lines.Line(i), lines.Line(i - 1)))
-                    return false;
-                decided = true;
-            } else if (FoldAscii(x) != FoldAscii(y)) {
-                if (FoldAscii(y) < FoldAscii(x))
-                    return false;
-                decided = true;
-            }
-        }
-        if (!decided && b.size() < a.size())
+    for (qint32 i = 1; i < lines.Count(); ++i) {
+        const FoldedUnits line(lines.Utf8(i), lines.IsAscii(i)), before(lines.Utf8(i - 1), lines.IsAscii(i - 1));
+        if (UnitsBefore(line, i, before, i - 1))
             return false;
     }
     return true;
@@ -217,7 +205,7 @@ std::vector<qint32> SortedOrder(const LineStore& lines) {
         ascii = lines.IsAscii(row);
     if (ascii)
         return AsciiOrder(lines);
-    Sorter sorter(lines);
+    const Sorter sorter(lines);
     std::vector<SortEntry> entries;
     entries.reserve(static_cast<std::size_t>(lines.Count()));
     AdviseLargePages(entries.data(), entries.capacity() * sizeof(SortEntry));

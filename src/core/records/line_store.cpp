@@ -100,6 +100,14 @@ void LineStore::Append(QByteArrayView utf8, bool ascii) {
     readings_.emplace_back();
 }
 
+void LineStore::AppendWindows1252(QByteArrayView bytes) {
+    const auto begin = static_cast<quint32>(text_.size());
+    examora::AppendWindows1252(text_, bytes);
+    Q_ASSERT(text_.size() <= std::numeric_limits<qint32>::max());
+    rows_.push_back(Row{begin, static_cast<quint32>(text_.size() - begin), IsAsciiText(bytes)});
+    readings_.emplace_back();
+}
+
 void LineStore::Insert(qsizetype row, const QString& line) {
     const QByteArray utf8 = line.toUtf8();
     const auto at = static_cast<std::size_t>(row);
@@ -183,23 +191,33 @@ void LineStore::DropDeadText() {
     deadBytes_ = 0;
 }
 
-QByteArray LineStore::FileBytes(const QStringList& further) const {
+namespace {
+
+// The reader takes a byte-order mark at the very start for the file's and drops it: a first line
+// that starts with U+FEFF gets a mark of its own before it, so that it reads back whole.
+constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+
+bool MarkFirst(const LineStore& lines, const KeptLines& further) {
+    return (lines.IsEmpty() ? QByteArrayView(further.FileBytes()) : lines.Utf8(0)).startsWith(kUtf8Mark);
+}
+
+} // namespace
+
+qsizetype LineStore::FileSize(const KeptLines& further) const {
+    qsizetype size = MarkFirst(*this, further) ? 3 : 0;
+    for (const Row& row : rows_)
+        size += row.size + 2;
+    return size + further.FileBytes().size();
+}
+
+QByteArray LineStore::FileBytes(const KeptLines& further) const {
     QByteArray bytes;
-    qsizetype room = text_.size() - deadBytes_ + 2 * Count() + 3;
-    for (const QString& line : further)
-        room += 3 * line.size() + 2;
-    bytes.reserve(room);
-    // The reader takes a byte-order mark at the very start for the file's and drops it: a first
-    // line that starts with U+FEFF gets a mark of its own before it, so that it reads back whole.
-    const bool markFirst = IsEmpty() ? (!further.isEmpty() && further.first().startsWith(QChar(0xFEFF)))
-                                     : Utf8(0).startsWith("\xEF\xBB\xBF");
-    if (markFirst)
-        bytes.append("\xEF\xBB\xBF");
+    bytes.reserve(FileSize(further));
+    if (MarkFirst(*this, further))
+        bytes.append(kUtf8Mark);
     for (qsizetype i = 0; i < Count(); ++i)
         bytes.append(Utf8(i)).append("\r\n");
-    for (const QString& line : further)
-        bytes.append(line.toUtf8()).append("\r\n");
-    return bytes;
+    return bytes.append(further.FileBytes());
 }
 
 } // namespace examora

@@ -3,6 +3,7 @@
 // about one allocation per kind instead of one per line, and reads its lines where they lie.
 #pragma once
 
+#include "records/kept_lines.h"
 #include "records/record_line.h"
 
 #include <QByteArray>
@@ -52,6 +53,8 @@ public:
     // A line at the end, not read yet; the bytes are UTF-8, ASCII where the caller says so.
     void Append(QByteArrayView utf8) { Append(utf8, IsAsciiText(utf8)); }
     void Append(QByteArrayView utf8, bool ascii);
+    // A line of Windows-1252 at the end, held in UTF-8, not read yet.
+    void AppendWindows1252(QByteArrayView bytes);
     // The line at the given row, read.
     void Insert(qsizetype row, const QString& line);
     void Erase(qsizetype row);
@@ -62,8 +65,10 @@ public:
     // Puts the rows in the given order: order[k] is the row that goes to place k.
     void Permute(const std::vector<qint32>& order);
 
-    // The data file's bytes: each line followed by CR LF, then the further lines the same way.
-    QByteArray FileBytes(const QStringList& further = {}) const;
+    // The data file's bytes: each line followed by CR LF, then the further lines.
+    QByteArray FileBytes(const KeptLines& further = {}) const;
+    // How many bytes FileBytes gives, without making them.
+    qsizetype FileSize(const KeptLines& further = {}) const;
 
 private:
     struct Row {

@@ -5,7 +5,6 @@
 #include "stats/main_stats.h"
 #include "stats/term.h"
 
-
 namespace examora {
 namespace {
 
@@ -13,8 +12,8 @@ QString Figure(const QString& title, const QString& value) {
     return QStringLiteral("  ") + title + QStringLiteral(": ") + value.trimmed() + QLatin1Char('\n');
 }
 
-QString ModeSection(const QStringList& lines, AverageMode mode) {
-    const MainStats stats = ComputeMainStats(lines, mode);
+QString ModeSection(const std::vector<ExamReading>& readings, AverageMode mode) {
+    const MainStats stats = ComputeMainStats(readings, mode);
     QString text =
         mode == AverageMode::Academic ? QStringLiteral("Academic Mode\n") : QStringLiteral("Math Mode\n");
     text += Figure(QStringLiteral("Exams"), Str(stats.examCount));
@@ -27,11 +26,7 @@ QString ModeSection(const QStringList& lines, AverageMode mode) {
 }
 
 // The figures of each calendar year with exams, oldest first, the overall mark in both modes.
-QString YearSection(const QStringList& lines) {
-    std::vector<ExamReading> readings;
-    for (const QString& line : lines)
-        if (const std::optional<ExamReading> exam = ReadExam(line))
-            readings.push_back(*exam);
+QString YearSection(const std::vector<ExamReading>& readings) {
     const std::vector<YearFigures> academic = FiguresPerYear(readings, AverageMode::Academic);
     const std::vector<YearFigures> math = FiguresPerYear(readings, AverageMode::Math);
     QString text = QStringLiteral("Per year\n");
@@ -50,9 +45,19 @@ QString YearSection(const QStringList& lines) {
 } // namespace
 
 QString StatsReport(const QStringList& lines) {
-    return ModeSection(lines, AverageMode::Academic) + QLatin1Char('\n') +
-           ModeSection(lines, AverageMode::Math) + QLatin1Char('\n') + QStringLiteral("Honours (30L): ") +
-           QString::number(CountHonours(lines)) + QStringLiteral("\n\n") + YearSection(lines);
+    std::vector<ExamReading> readings;
+    readings.reserve(static_cast<std::size_t>(lines.size()));
+    for (const QString& line : lines)
+        readings.push_back(ReadExam(line).value_or(ExamReading{}));
+    return StatsReport(readings, CountHonours(lines));
+}
+
+QString StatsReport(const LineStore& records) { return StatsReport(records.Readings(), CountHonours(records)); }
+
+QString StatsReport(const std::vector<ExamReading>& readings, int honours) {
+    return ModeSection(readings, AverageMode::Academic) + QLatin1Char('\n') +
+           ModeSection(readings, AverageMode::Math) + QLatin1Char('\n') + QStringLiteral("Honours (30L): ") +
+           QString::number(honours) + QStringLiteral("\n\n") + YearSection(readings);
 }
 
 } // namespace examora
