@@ -20,12 +20,22 @@ int CountHonours(const QStringList& lines) {
     return count;
 }
 
+// The lines are looked at where they lie, in UTF-8; only a mark that starts "30" and goes on is
+// made text and tested.
 int CountHonours(const LineStore& lines) {
     int count = 0;
     const std::vector<ExamReading>& readings = lines.Readings();
-    lines.ForEach([&](qsizetype i, QStringView line) {
-        count += readings[static_cast<std::size_t>(i)].date.isValid() && HasHonours(line);
-    });
+    for (qsizetype i = 0; i < lines.Count(); ++i) {
+        if (!readings[static_cast<std::size_t>(i)].date.isValid() || readings[static_cast<std::size_t>(i)].mark != 30)
+            continue;
+        const QByteArrayView line = lines.Utf8(i);
+        qsizetype start = 0;
+        for (int field = 0; field < ExamMark; ++field)
+            start = line.indexOf(';', start) + 1;
+        const qsizetype end = line.indexOf(';', start);
+        const QByteArrayView mark = line.sliced(start, end - start).trimmed();
+        count += mark.size() > 2 && IsHonoursMark(QString::fromUtf8(mark));
+    }
     return count;
 }
 
