@@ -1,5 +1,8 @@
 // The two graphs on the real window: the colours on the surface, the menu check marks, the Units
 // pop-up and the read-out that the pointer writes into the title.
+#include "graphs/graph_frame.h"
+#include "records/conversions.h"
+#include "records/exam_list_model.h"
 #include "support/window_fixture.h"
 #include "window/widgets/shape_painter.h"
 
@@ -209,6 +212,41 @@ private slots:
         surface.Circle({50, 80}, 5, Qt::white);
         surface.Line({50, 0}, {50, 70}, Qt::white);
         QCOMPARE(stem({60, 80, 88}), (QStringList{kWhite, kBlue, kRed}));
+    }
+
+    // The graph leaves out the exams that a later one repeats, and paints from the top down: the same
+    // image as every exam's circle and stem painted in list order. Each date has its exams again and
+    // again, marks falling, so that later and shorter stems stand over taller ones.
+    void graphPaintsAsEveryExamInOrder_data() {
+        QTest::addColumn<QString>("graph");
+        QTest::newRow("marks") << "MarksTime";
+        QTest::newRow("marks x credits") << "MarksCredits";
+    }
+    void graphPaintsAsEveryExamInOrder() {
+        QFETCH(QString, graph);
+        QStringList lines;
+        for (int i = 0; i < 600; ++i) {
+            const int date = i % 12, mark = 30 - i / 12 % 5, credits = 1 + i / 60 % 2;
+            lines << QString::asprintf("E%d;%d/%d/2004;%d;%d", i, 1 + date, 1 + 2 * date, mark, credits);
+        }
+        WindowFixture f(DataFile(lines));
+        Draw(f, qPrintable(graph));
+        f.action("Days")->trigger();
+        const auto& exams = static_cast<ExamListModel*>(f.list()->model())->Readings();
+        const GraphFrame frame = *ComputeGraphFrame(
+            exams, kDays, graph == "MarksTime" ? PlottedValue::Mark : PlottedValue::MarkTimesCredits);
+        const QTransform toPixels = UserToPixels(f.surface()->Scale(), f.surface()->size());
+        const double r = std::fabs(static_cast<float>(frame.scaleWidth / 99) * toPixels.m11());
+        std::vector<PixelShape> shapes;
+        for (const GraphPoint& p : frame.points) {
+            const QPointF top = toPixels.map(QPointF(p.x, p.value));
+            shapes.push_back({true, top, {}, r, Qt::white, f.surface()->FillColor()});
+            shapes.push_back({false, toPixels.map(QPointF(p.x, 0)), top, 0, Qt::white, {}});
+        }
+        QImage expected(f.surface()->size(), QImage::Format_RGB32);
+        expected.fill(f.surface()->BackColor());
+        ShapePainter(expected).PaintInOrder(shapes);
+        QCOMPARE(f.surface()->Image(), expected);
     }
 
     // Circles that later ones paint over entirely are left out, and so is a circle or stem that a later

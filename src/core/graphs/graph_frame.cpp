@@ -3,7 +3,9 @@
 #include "records/conversions.h"
 #include "records/record_line.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace examora {
 namespace {
@@ -88,6 +90,38 @@ std::optional<GraphFrame> ComputeGraphFrame(const std::vector<ExamReading>& read
         frame.points.push_back(
             GraphPoint{static_cast<double>(DateDiff(timeUnit, frame.earliest, exam.date)), exam.value});
     return frame;
+}
+
+std::vector<bool> RepeatedLater(const std::vector<GraphPoint>& points) {
+    std::vector<bool> repeated(points.size(), false);
+    // The points met so far, from the last, in a table at most half full: a slot holds the low half
+    // of a point's hash (never 0) beside its index, so that most points met are told apart without
+    // reading them again.
+    std::size_t size = 64;
+    while (size < 2 * points.size())
+        size *= 2;
+    std::vector<std::uint64_t> table(size, 0);
+    for (std::size_t i = points.size(); i-- > 0;) {
+        const GraphPoint& point = points[i];
+        // Adding 0 makes -0 the +0 that it equals.
+        std::uint64_t hash = std::bit_cast<std::uint64_t>(point.x + 0.0) * 0x9e3779b97f4a7c15ULL;
+        hash =
+            (hash ^ (hash >> 29) ^ std::bit_cast<std::uint64_t>(point.value + 0.0)) * 0xbf58476d1ce4e5b9ULL;
+        hash ^= hash >> 31;
+        const std::uint64_t tag = (hash & 0xffffffffULL) | 1;
+        for (std::size_t at = (hash >> 32) & (size - 1);; at = (at + 1) & (size - 1)) {
+            if (table[at] == 0) {
+                table[at] = tag | std::uint64_t{i} << 32;
+                break;
+            }
+            const GraphPoint& met = points[table[at] >> 32];
+            if ((table[at] & 0xffffffffULL) == tag && met.x == point.x && met.value == point.value) {
+                repeated[i] = true;
+                break;
+            }
+        }
+    }
+    return repeated;
 }
 
 } // namespace examora

@@ -47,4 +47,8 @@ std::optional<GraphFrame> ComputeGraphFrame(const QStringList& lines, const QStr
 std::optional<GraphFrame> ComputeGraphFrame(const std::vector<ExamReading>& readings, const QString& timeUnit,
                                             PlottedValue value);
 
+// Which points a later point of the list repeats, at the same x and value: drawn in list order, the
+// later one paints the same pixels over them.
+std::vector<bool> RepeatedLater(const std::vector<GraphPoint>& points);
+
 } // namespace examora

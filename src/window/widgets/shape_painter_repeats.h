@@ -1,5 +1,5 @@
-// The shapes met so far while the painter looks through a list of shapes, by the pixels they land
-// on: how it finds a circle or a stem that a later one of the list paints again to the same pixels.
+// The circles met so far while the painter looks through a list of shapes, by the pixels they land
+// on: how it finds a circle that a later one of the list paints again to the same pixels.
 #pragma once
 
 #include <QColor>
@@ -9,11 +9,17 @@
 
 namespace examora {
 
-// A set of shapes by where they land, each packed in 64 bits: a circle by its radius and colours and
-// its centre in quarter pixels, a vertical line by its colour, column and rows. A shape that does not
-// pack (a far centre, a huge image, too many styles) is never taken as met.
+// A set of circles by where they land, each packed in 64 bits: its radius and colours and its centre
+// in quarter pixels. A circle that does not pack (a far centre, too many styles) is never taken as
+// met.
 class LandedShapes {
 public:
+    // Forgets every shape, keeping the memory for the next.
+    void Clear() {
+        std::fill(slots_.begin(), slots_.end(), 0);
+        count_ = 0;
+        styles_.clear();
+    }
     // Adds a circle; false when the set held it already.
     bool AddCircle(double radius, QRgb pen, QRgb fill, int quarterX, int quarterY) {
         const std::uint64_t style = StyleOf(radius, pen, fill);
@@ -21,14 +27,6 @@ public:
             return true;
         return Add(std::uint64_t{1} << 63 | style << 48 | std::uint64_t(quarterX + kHalf) << 24 |
                    std::uint64_t(quarterY + kHalf));
-    }
-    // Adds a vertical line on the rows first to last of column x; false when the set held it already.
-    bool AddStem(QRgb pen, int x, int first, int last) {
-        const std::uint64_t style = StyleOf(-1, pen, 0);
-        if (style == kNone || !Fits(x, 16) || !Fits(first, 16) || !Fits(last, 16))
-            return true;
-        return Add(std::uint64_t{1} << 62 | style << 48 | std::uint64_t(x) << 32 |
-                   std::uint64_t(first) << 16 | std::uint64_t(last));
     }
 
 private:

@@ -1,17 +1,23 @@
 // The window's drawing surface. Lines and filled circles are drawn in a user scale (ScaleTop,
 // ScaleHeight, ScaleWidth, with the left edge at 0 and y growing upward when ScaleHeight is negative)
 // into a backing image that paintEvent copies to the screen, so a drawing stays until Cls. The
-// shapes are kept, in user units, so that a resize draws them again at the new size; new shapes are
+// shapes are kept, in user units, so that a resize draws them again at the new size: 40 bytes a
+// shape, their scale and colours kept once for all the shapes that share them. New shapes are
 // painted into the image together, with one painter, when it is next shown or read, and the first
 // of them asks for the one repaint that shows them all. While the window waits for the window
-// manager to maximise it, new shapes wait too, so that they are painted once, at the new size.
+// manager to maximise it, new shapes wait too, so that they are painted once, at the new size. The
+// image is cleared by the painting of the shapes, and its pixels stay allocated when it shrinks, for
+// the next time it grows.
 // Pointer events reach the program in the same user scale.
 #pragma once
+
+#include "window/widgets/shape_painter.h"
 
 #include <QColor>
 #include <QImage>
 #include <QTransform>
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 namespace examora {
@@ -45,6 +51,9 @@ public:
     void Line(QPointF from, QPointF to, const QColor& color);
     // A full circle, its radius in horizontal units, drawn round on screen, filled with FillColor.
     void Circle(QPointF centre, double radius, const QColor& outline);
+    // For each top, Circle(top, radius, colour) and then Line((top.x, 0), top, colour), kept as one
+    // shape.
+    void Stems(const std::vector<QPointF>& tops, double radius, const QColor& colour);
 
     // The window has asked for a new size that the window manager gives in its own time: shapes
     // drawn from now on are shown once the surface has been resized, or after a second if it never
@@ -69,25 +78,33 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    struct Shape {
-        bool circle = false;
-        QPointF a, b; // line ends, or the centre
-        double radius = 0.0;
-        QColor pen, fill;
+    struct Style {
         UserScale scale;
+        double radius = 0.0; // circles', in horizontal units
+        QColor pen, fill;
     };
     void Repaint();
     void PaintPending() const;
-    void AddShape(const Shape& shape);
+    void Clear() const;
+    void AddShape(ShapeKind kind, QPointF a, QPointF b, const Style& style);
+    std::uint32_t StyleOf(const Style& style);
 
     QColor backColor_;
     QColor fillColor_;
     UserScale scale_;
     int awaitedResize_ = 0; // the number of the resize awaited, or 0
     int resizesAwaited_ = 0;
-    std::vector<Shape> shapes_;
+    std::vector<ShapeRecord> shapes_;
+    std::vector<Style> styles_;
+    std::uint32_t lastStyle_ = 0;
     mutable QImage image_;
     mutable std::size_t painted_ = 0; // shapes_ before this index are in image_
+    mutable bool blank_ = false;      // image_ is to be cleared to backColor_ before it is used
+    mutable ShapeMemory memory_;
+    // The pixels that image_ uses when it is not shared, and how many they are: they stay when the
+    // image shrinks. Each image made on them holds them too.
+    std::shared_ptr<QRgb[]> pixels_;
+    std::size_t pixelCount_ = 0;
 };
 
 } // namespace examora
