@@ -171,8 +171,12 @@ void WhatIfView::Refresh() {
 void WhatIfView::ShowPlan() {
     std::vector<PlannedExam> plan;
     int honours = honoursNow_;
+    // Marking a cell is no change of the plan.
+    const QSignalBlocker quiet(plan_);
     for (int row = 0; row < plan_->rowCount(); ++row) {
-        const auto text = [&](int column) { return plan_->item(row, column) ? plan_->item(row, column)->text() : QString(); };
+        const auto text = [&](int column) {
+            return plan_->item(row, column) ? plan_->item(row, column)->text() : QString();
+        };
         const std::optional<PlannedExam> exam = ReadPlannedExam(text(1), text(2));
         // A row not filled in yet is left out of the plan; one that does not read is marked.
         for (int column : {1, 2})
