@@ -10,7 +10,9 @@ On a virtual screen of its own (Xvfb 1920x1080 with openbox), for data files of 
              program's own functions, in a fresh process without a window;
   floor      examora_figures --floor: the file read and one allocation-free pass over its bytes
              reading the same fields;
-  script     bench/reference_figures.py, the 30 lines of Python a user would write instead.
+  script     bench/reference_figures.py, the 30 lines of Python a user would write instead, run by
+             Debian's /usr/bin/python3 directly;
+  --report   `examora --report FILE`, the command a user runs, against the same script.
 With --bounds it also starts the program once with each file of bound_files(), and runs
 `examora --report` on it, each beside the bound on the memory it may take.
 The figures printed by the own code, the floor and the script must agree; a difference is shown.
@@ -24,6 +26,9 @@ import argparse, os, resource, signal, statistics, subprocess, sys, tempfile, ti
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
+# Debian's interpreter, called directly: a python3 on the PATH may be a wrapper that adds its own
+# start to every run and flatters any comparison.
+PYTHON = "/usr/bin/python3" if Path("/usr/bin/python3").exists() else sys.executable
 
 
 def lines(count):
@@ -63,6 +68,7 @@ class Timing:
 
     def __init__(self, walls, cpus):
         self.wall, self.cpu = statistics.median(walls), statistics.median(cpus)
+        self.spread = max(walls) - min(walls)  # how much the wall time moved from run to run
 
     def __sub__(self, other):
         return Timing([self.wall - other.wall], [self.cpu - other.cpu])
@@ -124,6 +130,7 @@ def main():
                   f"medians of {args.runs} fresh processes\n")
             print(f"{'lines':>9} | {'start-up':>10} {'peak':>7} | {'own code':>10} {'floor':>9} {'script':>10} "
                   f"{'script/own':>10} {'own/floor':>9} | figures")
+            reports = []
             for count in [int(n) for n in args.lines.split(",")]:
                 folder = Path(scratch) / str(count)
                 folder.mkdir()
@@ -132,8 +139,9 @@ def main():
                 start, _, peak = timed([str(program)], args.runs, env, folder, memory=True)
                 own, own_out, _ = timed([str(figures), str(data)], args.runs)
                 floor, floor_out, _ = timed([str(figures), "--floor", str(data)], args.runs)
-                script, script_out, _ = timed([sys.executable, str(HERE / "reference_figures.py"), str(data)],
-                                              args.runs)
+                script, script_out, _ = timed([PYTHON, str(HERE / "reference_figures.py"), str(data)], args.runs)
+                report, _, _ = timed([str(program), "--report", str(data)], args.runs)
+                reports.append((count, report, script))
                 agree = "agree" if own_out == script_out == floor_out else \
                     f"DIFFER:\n own: {own_out} floor: {floor_out} script: {script_out}"
                 print(f"{count:>9} | {str(start - bare):>10} {peak:>4.0f}MiB | {str(own):>10} {str(floor):>9} "
@@ -141,6 +149,11 @@ def main():
                       f"{own.wall / floor.wall:>4.1f}/{own.cpu / floor.cpu:<4.1f}x | {agree}")
             print("\nms, wall/processor; start-up: minus the start with no data file; own code, floor and "
                   "script: the whole process")
+            print(f"\n{'lines':>9} | {'examora --report':>17} | {'script (' + PYTHON + ')':>26} | script/report, wall")
+            for count, report, script in reports:
+                print(f"{count:>9} | {str(report):>10} ±{report.spread:<4.0f} | {str(script):>19} ±{script.spread:<4.0f} | "
+                      f"{script.wall / report.wall:.1f}x")
+            print("whole processes, medians; ± the spread of the wall times from run to run")
             if args.bounds:
                 print(f"\n{'file near the size cap':>24} | {'size':>8} | {'start-up':>12} | {'peak':>9} | "
                       f"{'--report':>9} | bound (4 x size + 150 MB)")
