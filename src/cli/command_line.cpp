@@ -60,6 +60,17 @@ void Process(QCommandLineParser& parser, const QCoreApplication& app) {
         parser.showVersion();
 }
 
+// The options read, and the data file they name; more than one file ends the program.
+QString ReadArguments(QCommandLineParser& parser, const QCoreApplication& app) {
+    DescribeOptions(parser);
+    Process(parser, app);
+    QString error;
+    const QString path = DataFileOf(parser, &error);
+    if (!error.isEmpty())
+        std::exit(Refuse(error));
+    return path;
+}
+
 } // namespace
 
 bool AsksForNoWindow(const QStringList& arguments) {
@@ -83,12 +94,7 @@ bool AsksForNoWindow(const QStringList& arguments) {
 
 int RunWithoutWindow(const QCoreApplication& app) {
     QCommandLineParser parser;
-    DescribeOptions(parser);
-    Process(parser, app);
-    QString error;
-    const QString path = DataFileOf(parser, &error);
-    if (!error.isEmpty())
-        return Refuse(error);
+    const QString path = ReadArguments(parser, app);
     if (parser.isSet(kReport) && parser.isSet(kExportCsv))
         return Refuse(QStringLiteral("--report and --export-csv cannot be asked for together"));
     DataFileKeeper dataFile(path);
@@ -114,13 +120,7 @@ int RunWithoutWindow(const QCoreApplication& app) {
 
 QString DataFileOfWindow(const QCoreApplication& app) {
     QCommandLineParser parser;
-    DescribeOptions(parser);
-    Process(parser, app);
-    QString error;
-    const QString path = DataFileOf(parser, &error);
-    if (!error.isEmpty())
-        std::exit(Refuse(error));
-    return path;
+    return ReadArguments(parser, app);
 }
 
 } // namespace examora
