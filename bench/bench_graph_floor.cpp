@@ -2,6 +2,7 @@
 
 #include "graphs/graph_frame.h"
 #include "records/exam_list_model.h"
+#include "window/widgets/shape_layers.h"
 #include "window/widgets/surface.h"
 
 #include <QPainter>
@@ -11,7 +12,6 @@
 namespace examora::bench {
 namespace {
 
-constexpr std::uint64_t kAll = ~std::uint64_t{0};
 
 HonestFloor::Sprite SpriteOf(double radius, int fx, int fy, const QColor& fill) {
     const int half = static_cast<int>(std::ceil(radius)) + 2;
@@ -52,26 +52,6 @@ bool FirstMet(std::vector<std::uint32_t>& met, std::uint32_t key) {
         if (met[at] == key)
             return false;
     }
-}
-
-// Bit j of word k goes to bit k of word j.
-void Transpose(std::uint64_t words[64]) {
-    std::uint64_t mask = 0x00000000ffffffffULL;
-    for (int j = 32; j != 0; j >>= 1, mask ^= mask << j)
-        for (int k = 0; k < 64; k = ((k | j) + 1) & ~j) {
-            const std::uint64_t swapped = ((words[k] >> j) ^ words[k | j]) & mask;
-            words[k] ^= swapped << j;
-            words[k | j] ^= swapped;
-        }
-}
-
-void Write(QRgb* line, std::uint64_t columns, QRgb colour) {
-    if (columns == kAll) {
-        std::fill_n(line, 64, colour);
-        return;
-    }
-    for (; columns != 0; columns &= columns - 1)
-        line[std::countr_zero(columns)] = colour;
 }
 
 } // namespace
@@ -132,11 +112,11 @@ void PaintHonestFloor(HonestFloor& floor, QImage& image) {
     // Band b holds the rows from 64 (b - 1): a band above the image and one below it read as taken.
     const std::size_t bandSize = static_cast<std::size_t>(width);
     floor.taken.assign(bandSize * static_cast<std::size_t>(bands + 2), 0);
-    std::fill_n(floor.taken.begin(), bandSize, kAll);
-    std::fill(floor.taken.end() - static_cast<std::ptrdiff_t>(bandSize), floor.taken.end(), kAll);
+    std::fill_n(floor.taken.begin(), bandSize, kAllColumns);
+    std::fill(floor.taken.end() - static_cast<std::ptrdiff_t>(bandSize), floor.taken.end(), kAllColumns);
     if (height % 64 != 0)
         std::fill_n(floor.taken.end() - 2 * static_cast<std::ptrdiff_t>(bandSize), bandSize,
-                    kAll << (height % 64));
+                    kAllColumns << (height % 64));
     floor.stems.assign(floor.taken.size(), 0);
     floor.takenFrom.assign(bandSize, height);
     std::fill(floor.met.begin(), floor.met.end(), 0);
@@ -149,7 +129,7 @@ void PaintHonestFloor(HonestFloor& floor, QImage& image) {
             for (int band = exam->stemFirst / 64; band <= exam->stemLast / 64; ++band) {
                 const int from = std::max(exam->stemFirst, band * 64) % 64;
                 const int to = std::min(exam->stemLast, band * 64 + 63) % 64;
-                const std::uint64_t rows = (kAll >> (63 - to + from)) << from;
+                const std::uint64_t rows = (kAllColumns >> (63 - to + from)) << from;
                 const std::size_t at =
                     static_cast<std::size_t>(band + 1) * bandSize + static_cast<std::size_t>(x);
                 floor.stems[at] |= rows & ~taken[at];
@@ -206,12 +186,12 @@ void PaintHonestFloor(HonestFloor& floor, QImage& image) {
                 stems[c] = c < columns ? floor.stems[at + static_cast<std::size_t>(c)] : 0;
                 free[c] = c < columns ? ~taken[at + static_cast<std::size_t>(c)] : 0;
             }
-            Transpose(stems);
-            Transpose(free);
+            TransposeBits(stems);
+            TransposeBits(free);
             for (int r = 0; r < std::min(64, height - band * 64); ++r) {
                 QRgb* const line = &pixel(group, band * 64 + r);
-                Write(line, stems[r], floor.pen);
-                Write(line, free[r], floor.back);
+                WriteColumns(line, stems[r], floor.pen);
+                WriteColumns(line, free[r], floor.back);
             }
         }
     QRgb* const pixels = reinterpret_cast<QRgb*>(bits);

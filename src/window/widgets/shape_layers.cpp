@@ -3,12 +3,8 @@
 #include <bit>
 
 namespace examora {
-namespace {
 
-constexpr std::uint64_t kAll = ~std::uint64_t{0};
-
-// Turns 64 words of 64 bits about their diagonal: bit j of word k goes to bit k of word j.
-void Transpose(std::uint64_t words[64]) {
+void TransposeBits(std::uint64_t words[64]) {
     std::uint64_t mask = 0x00000000ffffffffULL;
     for (int j = 32; j != 0; j >>= 1, mask ^= mask << j)
         for (int k = 0; k < 64; k = ((k | j) + 1) & ~j) {
@@ -18,15 +14,17 @@ void Transpose(std::uint64_t words[64]) {
         }
 }
 
-// The colour into the pixels of a line of 64 that the bits say.
-void Write(QRgb* line, std::uint64_t columns, QRgb colour) {
-    if (columns == kAll) {
+void WriteColumns(QRgb* line, std::uint64_t columns, QRgb colour) {
+    if (columns == kAllColumns) {
         std::fill_n(line, 64, colour);
         return;
     }
     for (; columns != 0; columns &= columns - 1)
         line[std::countr_zero(columns)] = colour;
 }
+
+namespace {
+
 
 // Paints from the top down. Which pixels are taken is kept one bit a pixel, in bands of 64 rows, a
 // word a column: the columns a circle spans are side by side, and a band above the image and one
@@ -41,10 +39,10 @@ public:
           memory_(memory) {
         std::vector<std::uint64_t>& taken = memory.taken;
         taken.assign(band_ * static_cast<std::size_t>(bands_ + 2), 0);
-        std::fill_n(taken.begin(), band_, kAll);
-        std::fill(taken.end() - static_cast<std::ptrdiff_t>(band_), taken.end(), kAll);
+        std::fill_n(taken.begin(), band_, kAllColumns);
+        std::fill(taken.end() - static_cast<std::ptrdiff_t>(band_), taken.end(), kAllColumns);
         if (height_ % 64 != 0)
-            std::fill_n(taken.end() - 2 * static_cast<std::ptrdiff_t>(band_), band_, kAll << (height_ % 64));
+            std::fill_n(taken.end() - 2 * static_cast<std::ptrdiff_t>(band_), band_, kAllColumns << (height_ % 64));
         memory.stems.assign(taken.size(), 0);
         memory.takenFrom.assign(band_, height_);
         memory.rims.clear();
@@ -73,13 +71,13 @@ public:
                     stems[c] = c < columns ? memory_.stems[at + c] : 0;
                     free[c] = c < columns && background ? ~memory_.taken[at + c] : 0;
                 }
-                Transpose(stems);
+                TransposeBits(stems);
                 if (background)
-                    Transpose(free);
+                    TransposeBits(free);
                 for (int r = 0; r < rows; ++r) {
                     QRgb* const line = &Pixel(group, band * 64 + r);
-                    Write(line, stems[r], deferred_);
-                    Write(line, free[r], background.value_or(0));
+                    WriteColumns(line, stems[r], deferred_);
+                    WriteColumns(line, free[r], background.value_or(0));
                 }
             }
         QRgb* const pixels = reinterpret_cast<QRgb*>(bits_);
@@ -112,7 +110,7 @@ private:
         for (int band = stem.first / 64; band <= stem.last / 64; ++band) {
             const int from = std::max(stem.first, band * 64) % 64,
                       to = std::min(stem.last, band * 64 + 63) % 64;
-            const std::uint64_t rows = (kAll >> (63 - to + from)) << from;
+            const std::uint64_t rows = (kAllColumns >> (63 - to + from)) << from;
             std::uint64_t& taken = memory_.taken[Band(band) + static_cast<std::size_t>(stem.x)];
             const std::uint64_t free = rows & ~taken;
             taken |= rows;

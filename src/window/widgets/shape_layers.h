@@ -11,6 +11,13 @@
 
 namespace examora {
 
+// Bands of 64 rows of pixels, each column's row a bit: all 64 set.
+inline constexpr std::uint64_t kAllColumns = ~std::uint64_t{0};
+// Turns 64 words of 64 bits about their diagonal: bit j of word k goes to bit k of word j.
+void TransposeBits(std::uint64_t words[64]);
+// The colour into the pixels of a line of 64 that the bits say.
+void WriteColumns(QRgb* line, std::uint64_t columns, QRgb colour);
+
 // A style as the painters use it: colours without their alpha for lines, with it for circles.
 struct PixelStyle {
     QTransform toPixels;
