@@ -2,11 +2,15 @@
 // in an American and in a German locale: the record dates are written in the locale's short form,
 // as the entry panel proposes them.
 #include "datafile/data_file.h"
+#include "datafile/data_file_keeper.h"
+#include "records/csv_export.h"
 #include "records/conversions.h"
 #include "stats/main_stats.h"
 #include "stats/term.h"
 #include "stats/stats_report.h"
 
+#include <QCryptographicHash>
+#include <QTemporaryDir>
 #include <QTest>
 #include <limits>
 
@@ -18,6 +22,62 @@ Q_DECLARE_METATYPE(examora::MainStats)
 namespace {
 
 const char* const kLocales[] = {"en_US", "de_DE"};
+
+// The files the report and the export are checked on: every order of dates, kept lines, decimal
+// commas, older encodings, numbers out of the usual, and two large ones in no order.
+struct ReportFile {
+    const char* name;
+    QByteArray bytes;
+    const char* locale;
+};
+QByteArray ManyLines(int count, bool assorted) {
+    static const char* const marks[] = {"27.5", "18,5", "30", "0.1", "1e1", "29.99", " 28 ", "30 e lode"};
+    static const char* const credits[] = {"7.5", "0.3", "6", "12.25", "0.1", "1/3"};
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i) {
+        const int k = static_cast<int>(qint64{i} * 7919 % count);
+        bytes += QStringLiteral("%1 %2;%3/%4/%5;%6;%7\r\n")
+                     .arg(k % 3 ? "Exam" : "exam")
+                     .arg(k, 7, 10, QLatin1Char('0'))
+                     .arg(1 + k % 12)
+                     .arg(1 + k % 28)
+                     .arg(2000 + k % 25)
+                     .arg(assorted ? marks[k % 8] : QByteArray::number(k * 7 % 31).constData())
+                     .arg(credits[k % (assorted ? 6 : 4)])
+                     .toUtf8();
+    }
+    return bytes;
+}
+// UTF-16 of this machine's byte order, after a byte-order mark.
+QByteArray Utf16(const QString& text) {
+    return QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+}
+QList<ReportFile> ReportFiles() {
+    return {
+        {"month first, kept lines", "Analysis;1/10/2005;30 L;6\r\nnot a record\r\nPhysics;6/20/2005;24;9\r\n"
+                                    "Chemistry;2/15/2006;0;3\r\nHistory;13/45/2006;30;6\r\n;;;\r\nB;someday;28;9\r\n"
+                                    "C;6/20/2005;24;9;extra\r\n\"Q,uote\";1/1/2001;25;5\r\n=SUM(A1);2/2/2002;26;4\r\n",
+         "en_US"},
+        {"day first, decimal commas", "Analisi;10/01/2005;30;6\r\nFisica;20/06/2005;27,5;7,5\r\nChimica;3/4/2006;28;9\r\n",
+         "it_IT"},
+        {"ISO", "A;2005-01-10;30;6\r\nB;2006-06-20;24.5;9\r\nC;2007-02-03;18;12\r\n", "de_DE"},
+        {"only ambiguous, day-first locale", "A;1/2/2005;30;6\r\nB;3/4/2006;24;9\r\nC;5/6/07;18;12\r\n", "it_IT"},
+        {"worded", "A;Jan 10, 2005;30;6\r\nB;June 20, 2006;24;9\r\nC;2/3/2007;18;12\r\n", "en_US"},
+        {"Windows-1252 and marks", "\xEF\xBB\xBF" "Econom\xED" "a;1/10/2005;30;6\r\nF\xEDsica;6/20/2005;27;9\r\n"
+                                   "\xEF\xBB\xBF" "B;1/11/2005;29;6\r\n",
+         "en_US"},
+        {"UTF-16", Utf16(QStringLiteral("A;1/10/2005;30;6\r\nB;2/11/2006;29;6\r\n")),
+         "en_US"},
+        {"numbers out of the usual", "A;1/10/2005;1e999;6\r\nB;2/11/2006;-0;1e300\r\nC;3/3/2003;123456789012345678;0.000001\r\n",
+         "en_US"},
+        {"20,000 lines in no order", ManyLines(20000, false), "en_US"},
+        {"3,000 lines, numbers of every kind", ManyLines(3000, true), "de_DE"},
+    };
+}
+
+QByteArray Digest(const QByteArray& bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex().left(16);
+}
 
 // "name;yyyy-MM-dd;mark;credits" becomes the line the program holds, with the date in the locale's
 // short form. An exam written starting with '=' is taken as it stands.
@@ -170,6 +230,42 @@ private slots:
         QFETCH(double, target);
         QFETCH(double, degree);
         QTEST(OutlookText(OutlookFor(stats, target, degree), target), "outlook");
+    }
+
+    // The report and both kinds of export of files read as the program reads them at start, against
+    // the digests of what they gave before they were made to work from the readings alone.
+    void reportAndExportOfFiles_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QByteArrayList>("digests"); // report, CSV with commas, with semicolons
+        const QHash<QString, QByteArrayList> digests{
+        {"month first, kept lines", {"cda8ba48b4161afe", "7ba4437d0f11ec1a", "f29ee9492f7a2b64"}},
+        {"day first, decimal commas", {"6f922adcb17c3656", "e1c7e4ee87a258b2", "d3d675ea46bf1868"}},
+        {"ISO", {"d2a9e61583f55ff7", "5b0db8a42cc5cc07", "02cafbb02062fdde"}},
+        {"only ambiguous, day-first locale", {"7df571b41aa66a31", "c752159deeac72c7", "0707118a7030f5bd"}},
+        {"worded", {"2c768a8591b9b472", "c5e0fe2a07ad7dd1", "f98aaa05437a18c9"}},
+        {"Windows-1252 and marks", {"f5951b68a0eb503e", "b250608f2358ae06", "82d3fa9d535d3e79"}},
+        {"UTF-16", {"9bf1a08d3d2e6b21", "b60bcf1ab16483f4", "57754a339a5a7c35"}},
+        {"numbers out of the usual", {"cf43d52b447f34ad", "c16551b06847494f", "536b7f24b0d8ab1f"}},
+        {"20,000 lines in no order", {"f745e4e560c13ac7", "e205fac144b2964e", "bade6a6eed5a2fea"}},
+        {"3,000 lines, numbers of every kind", {"ad060a433ee5ad71", "7460a87b9ca2ef23", "22aa93c63e673e42"}},
+        };
+        for (const ReportFile& file : ReportFiles())
+            QTest::newRow(file.name) << file.bytes << QString(file.locale) << digests.value(file.name);
+    }
+    void reportAndExportOfFiles() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, locale);
+        QLocale::setDefault(QLocale(locale));
+        QTemporaryDir dir;
+        QFile file(dir.filePath(kDataFileName));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        DataFileKeeper data(file.fileName());
+        const LineStore records = data.Read().records;
+        QTEST(QByteArrayList({Digest(StatsReport(records).toUtf8()), Digest(CsvOfRecords(records)),
+                              Digest(CsvOfRecords(records, CsvSeparator::Semicolon))}),
+              "digests");
     }
 
     void reportOfAFile() {

@@ -12,7 +12,12 @@ namespace examora {
 namespace {
 
 // A line of four fields may be a record; no other line is.
-bool MayBeRecord(QByteArrayView line) { return std::count(line.begin(), line.end(), ';') == 3; }
+bool MayBeRecord(QByteArrayView line) {
+    int separators = 0;
+    for (char c : line)
+        separators += c == ';';
+    return separators == 3;
+}
 
 // The text between a line's first and second field separator, where it has both.
 std::optional<QByteArrayView> SecondField(QByteArrayView line) {
@@ -59,8 +64,9 @@ void DataLineReader::Reserve(qsizetype lines, qsizetype bytes) {
 // One line in its own encoding, so that a single stray byte cannot turn a whole UTF-8 file into
 // Windows-1252 (and every accented letter into two at the next save). Valid UTF-8 is held as it
 // came; a U+FEFF at the start of a line is text, not a byte-order mark.
-void DataLineReader::Append(QByteArrayView line) {
-    const bool ascii = IsAsciiText(line);
+// ascii: the line is known to be ASCII; where false, it is tested.
+void DataLineReader::Append(QByteArrayView line, bool ascii) {
+    ascii = ascii || IsAsciiText(line);
     const bool utf8 = ascii || QUtf8StringView(line).isValidUtf8();
     if (keepApart_ && !MayBeRecord(line)) {
         Keep(line, utf8);
@@ -99,7 +105,7 @@ void DataLineReader::AppendUtf16(QByteArrayView bytes, bool littleEndian) {
     for (QStringView line : QStringView(text).tokenize(QChar(10)))
         for (QStringView part : line.tokenize(QChar(13)))
             if (!part.isEmpty())
-                Append(part.toUtf8());
+                Append(part.toUtf8(), false);
 }
 
 void DataLineReader::Start() {
@@ -118,13 +124,16 @@ void DataLineReader::Start() {
 }
 
 // A CR ends a line too, alone or before the LF.
-void DataLineReader::Take(QByteArrayView line) {
-    for (qsizetype start = 0, end; start < line.size(); start = end + 1) {
-        end = line.indexOf('\r', start);
+// ascii: the line is known to be ASCII.
+void DataLineReader::Take(QByteArrayView line, bool ascii) {
+    // Nearly always a CR LF file: the one CR is the line's last byte.
+    const qsizetype whole = line.endsWith('\r') ? line.size() - 1 : line.size();
+    for (qsizetype start = 0, end; start < whole; start = end + 1) {
+        end = line.first(whole).indexOf('\r', start);
         if (end < 0)
-            end = line.size();
+            end = whole;
         if (end > start)
-            Append(line.sliced(start, end - start));
+            Append(line.sliced(start, end - start), ascii);
     }
 }
 
@@ -154,11 +163,13 @@ void DataLineReader::Feed(QByteArrayView piece) {
             return;
         }
         pending_.append(piece.first(end));
-        Take(std::exchange(pending_, {}));
+        Take(std::exchange(pending_, {}), false);
         start = end + 1;
     }
+    // A piece of ASCII, as nearly every piece is, is tested once for all its lines.
+    const bool ascii = IsAsciiText(piece.sliced(start));
     for (qsizetype end; (end = piece.indexOf('\n', start)) >= 0; start = end + 1)
-        Take(piece.sliced(start, end - start));
+        Take(piece.sliced(start, end - start), ascii);
     pending_ = piece.sliced(start).toByteArray();
 }
 
@@ -173,7 +184,7 @@ ReadLines DataLineReader::Finish() {
     if (utf16_)
         AppendUtf16(std::exchange(pending_, {}), utf16_ == 1);
     else
-        Take(std::exchange(pending_, {}));
+        Take(std::exchange(pending_, {}), false);
     return std::exchange(read_, {});
 }
 

@@ -52,8 +52,8 @@ public:
 
 private:
     void Start();
-    void Take(QByteArrayView line);
-    void Append(QByteArrayView line);
+    void Take(QByteArrayView line, bool ascii);
+    void Append(QByteArrayView line, bool ascii);
     void Keep(QByteArrayView line, bool utf8);
     void AppendUtf16(QByteArrayView bytes, bool littleEndian);
 

@@ -28,6 +28,7 @@ QStringList Split(const QString& text, QChar separator = QLatin1Char(';'));
 // The number at the head of a text ('18;' gives 18, 'abc' gives 0). "." is the decimal point; in a
 // text holding one "," and no "." the comma is ('27,5' gives 27.5). Digits of every script count.
 double Val(QStringView text);
+double Val(QLatin1StringView text);
 
 // True when the whole text, white space around it allowed, is one finite number that Val reads in
 // full: an optional sign, digits with one decimal point, or one decimal comma where the locale does
@@ -48,6 +49,18 @@ inline bool IsDate(QStringView text) { return DateValue(text).has_value(); }
 // four-digit year first; nothing when it fixes none or is not a numeric date.
 std::optional<DateOrder> OrderFixedBy(QStringView dateText);
 
+// A date text read in one pass: the date DateValue gives, the order OrderFixedBy gives, and whether
+// it starts with a digit and fixes no order, so that a file's own order of day and month may read
+// it otherwise than the locale's.
+struct DateReading {
+    std::optional<QDate> date;
+    std::optional<DateOrder> fixed;
+    bool ambiguous = false;
+};
+DateReading ReadDate(QStringView text);
+// The same for a text of ASCII characters, read where it lies.
+DateReading ReadDate(QLatin1StringView text);
+
 // Gathers the orders the dates of one file fix, and gives the one they agree on: nothing when none
 // fixes one, or when some put the day first and others the month. A date with its four-digit year
 // first reads the same in every order, so it counts only where no date puts the day or month first.
@@ -55,6 +68,7 @@ class DateOrderVote {
 public:
     // Counts the order the date fixes, and gives it.
     std::optional<DateOrder> Add(QStringView dateText);
+    void Add(DateOrder fixed) { seen_[static_cast<int>(fixed)] = true; }
     std::optional<DateOrder> Agreed() const;
 
 private:
@@ -119,6 +133,9 @@ QString AsciiDigits(const QString& text);
 // that is zero or positive: Str(3) is " 3", Str(-1.5) is "-1.5".
 QString Str(double number);
 QString Str(std::optional<double> number);
+// Appends Str(number) without its leading blank to out, in ASCII; the usual numbers are written
+// without a string made for them.
+void AppendNumber(QByteArray& out, double number);
 
 // Rounded to the given number of decimals, an exact tie going to the even digit.
 double Round(double x, int decimals = 1);

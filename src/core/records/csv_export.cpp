@@ -4,35 +4,65 @@
 #include "records/record_line.h"
 
 #include <QLocale>
+#include <algorithm>
 
 namespace examora {
 namespace {
 
 // A cell that starts like a formula (=, +, -, @, a tab or a CR) is run by spreadsheets as one: an
-// apostrophe before it keeps it text, as careful tools write it.
-QString CsvField(QString text, QChar separator) {
-    static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
-    if (!text.isEmpty() && kFormulaStarts.contains(text.front()))
-        text.prepend(QLatin1Char('\''));
-    if (!text.contains(separator) && !text.contains(QLatin1Char('"')) && !text.contains(QChar(10)) &&
-        !text.contains(QChar(13)))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+// apostrophe before it keeps it text, as careful tools write it. A cell holding the separator, a
+// quote or a line break is quoted, its quotes doubled. UTF-8 keeps these characters single bytes.
+void AppendField(QByteArray& csv, QByteArrayView text, char separator) {
+    const bool formula = !text.isEmpty() && QByteArrayView("=+-@\t\r").contains(text.front());
+    const bool quoted = std::any_of(text.begin(), text.end(), [separator](char c) {
+        return c == separator || c == '"' || c == '\n' || c == '\r';
+    });
+    if (quoted)
+        csv += '"';
+    if (formula)
+        csv += '\'';
+    if (!quoted) {
+        csv += text;
+        return;
+    }
+    for (char c : text)
+        csv += c == '"' ? QByteArrayView("\"\"") : QByteArrayView(&c, 1);
+    csv += '"';
 }
 
-// One row, ended by CR LF.
-void AppendRow(QByteArray& csv, const QString& line, const ExamReading& exam, CsvSeparator separator) {
+// The date in ISO form, yyyy-MM-dd.
+void AppendIsoDate(QByteArray& csv, QDate date) {
+    const int year = date.year(), month = date.month(), day = date.day();
+    if (year < 1 || year > 9999) {
+        csv += date.toString(Qt::ISODate).toLatin1();
+        return;
+    }
+    const char text[] = {char('0' + year / 1000),     char('0' + year / 100 % 10), char('0' + year / 10 % 10),
+                         char('0' + year % 10),       '-',
+                         char('0' + month / 10),      char('0' + month % 10),      '-',
+                         char('0' + day / 10),        char('0' + day % 10)};
+    csv.append(text, sizeof text);
+}
+
+// One row of a record whose line is given in UTF-8, ended by CR LF; its name is the text before
+// the line's first ";".
+void AppendRow(QByteArray& csv, QByteArrayView line, const ExamReading& exam, CsvSeparator separator) {
     const bool semicolon = separator == CsvSeparator::Semicolon;
-    const auto number = [semicolon](double value) {
-        QString text = Str(value).trimmed();
-        return semicolon ? text.replace(QLatin1Char('.'), QLatin1Char(',')) : text;
+    const char between = semicolon ? ';' : ',';
+    const auto number = [&](double value) {
+        const qsizetype start = csv.size();
+        AppendNumber(csv, value);
+        if (semicolon)
+            std::replace(csv.begin() + start, csv.end(), '.', ',');
     };
-    const QChar between = semicolon ? QLatin1Char(';') : QLatin1Char(',');
-    const QStringList fields{CsvField(RecordParts(line).at(ExamName), between), exam.date.toString(Qt::ISODate),
-                             number(exam.mark), number(exam.credits)};
-    csv += fields.join(between).toUtf8() + "\r\n";
+    AppendField(csv, line.first(line.indexOf(';')), between);
+    csv += between;
+    AppendIsoDate(csv, exam.date);
+    csv += between;
+    number(exam.mark);
+    csv += between;
+    number(exam.credits);
+    csv += "\r\n";
 }
 
 QByteArray Header(CsvSeparator separator) {
@@ -49,17 +79,19 @@ QByteArray CsvOfRecords(const QStringList& lines, CsvSeparator separator) {
     QByteArray csv = Header(separator);
     for (const QString& line : lines)
         if (const std::optional<ExamReading> exam = ReadExam(line))
-            AppendRow(csv, line, *exam, separator);
+            AppendRow(csv, line.toUtf8(), *exam, separator);
     return csv;
 }
 
 QByteArray CsvOfRecords(const LineStore& lines, CsvSeparator separator) {
     QByteArray csv = Header(separator);
-    lines.ForEach([&](qsizetype i, QStringView line) {
+    // A row takes about its line's bytes and the date's two more.
+    csv.reserve(lines.FileSize() + 2 * lines.Count());
+    for (qsizetype i = 0; i < lines.Count(); ++i) {
         const ExamReading& exam = lines.Readings()[static_cast<std::size_t>(i)];
         if (exam.date.isValid())
-            AppendRow(csv, line.toString(), exam, separator);
-    });
+            AppendRow(csv, lines.Utf8(i), exam, separator);
+    }
     return csv;
 }
 

@@ -138,37 +138,35 @@ QString FormatInOrder(const NumericForm& form, DateOrder order) {
     return form.day + s + form.month + s + year + form.end;
 }
 
+// The character at i of a text of UTF-16 or of ASCII.
+template <typename View> QChar CharAt(View text, qsizetype i) { return QChar(text[i]); }
+
 // Three groups of digits (of any script) apart by '/', '.', '-' or blanks, with an optional final '.'.
 struct DigitGroups {
     int values[3] = {0, 0, 0};
     qsizetype digits[3] = {0, 0, 0};
 };
 
-std::optional<DigitGroups> SplitNumericDate(QStringView text) {
+template <typename View> std::optional<DigitGroups> SplitNumericDate(View text) {
     DigitGroups g;
     qsizetype i = 0;
     const qsizetype n = text.size();
     for (int group = 0; group < 3;) {
-        while (i < n && text[i].isDigit()) {
+        for (QChar c; i < n && (c = CharAt(text, i)).isDigit(); ++i) {
             if (++g.digits[group] > 4)
                 return std::nullopt;
-            g.values[group] = g.values[group] * 10 +
-                              (text[i].unicode() < 0x80 ? text[i].unicode() - u'0' : text[i].digitValue());
-            ++i;
+            g.values[group] = g.values[group] * 10 + (c.unicode() < 0x80 ? c.unicode() - u'0' : c.digitValue());
         }
         if (g.digits[group] == 0)
             return std::nullopt;
         ++group;
         qsizetype separators = 0;
         bool mark = false;
-        while (i < n && IsDateSeparator(text[i])) {
-            mark = mark || text[i] != u' ';
-            ++i;
-            ++separators;
-        }
+        for (QChar c; i < n && IsDateSeparator(c = CharAt(text, i)); ++i, ++separators)
+            mark = mark || c != u' ';
         if (group < 3 && (separators == 0 || separators > 3 || !mark))
             return std::nullopt;
-        if (group == 3 && (i != n || (separators > 0 && text[n - 1] != u'.' && text[n - 1] != u' ')))
+        if (group == 3 && (i != n || (separators > 0 && CharAt(text, n - 1) != u'.' && CharAt(text, n - 1) != u' ')))
             return std::nullopt;
     }
     return g;
@@ -214,19 +212,68 @@ std::optional<QDate> YearLast(const DigitGroups& g, DateOrder order, DateOrder l
     return ValidDate(FullYear(g.values[2], g.digits[2]), monthFirst ? a : b, monthFirst ? b : a);
 }
 
-std::optional<QDate> ParseNumericDate(QStringView text, DateOrder order, DateOrder localeOrder) {
-    const std::optional<DigitGroups> g = SplitNumericDate(text);
-    if (!g)
-        return std::nullopt;
+std::optional<QDate> ParseNumericDate(const DigitGroups& g, DateOrder order, DateOrder localeOrder) {
     // A short year may come first only where the locale itself writes the year first: a file's ISO
     // dates never turn 3.4.21 round.
-    const bool yearFirst = g->digits[0] == 4 || (order == DateOrder::YearMonthDay &&
-                                                 localeOrder == DateOrder::YearMonthDay && g->digits[2] != 4);
-    return yearFirst ? YearFirst(*g) : YearLast(*g, order, localeOrder);
+    const bool yearFirst = g.digits[0] == 4 || (order == DateOrder::YearMonthDay &&
+                                                localeOrder == DateOrder::YearMonthDay && g.digits[2] != 4);
+    return yearFirst ? YearFirst(g) : YearLast(g, order, localeOrder);
 }
 
-bool HasDigit(QStringView text) {
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+std::optional<DateOrder> OrderFixedBy(const DigitGroups& g) {
+    if (g.digits[0] == 4)
+        return YearFirst(g) ? std::optional(DateOrder::YearMonthDay) : std::nullopt;
+    if (g.digits[2] != 4 || (g.values[0] > 12) == (g.values[1] > 12))
+        return std::nullopt;
+    const DateOrder order = g.values[0] > 12 ? DateOrder::DayMonthYear : DateOrder::MonthDayYear;
+    return YearLast(g, order, order) ? std::optional(order) : std::nullopt;
+}
+
+template <typename View> bool HasDigit(View text) {
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (CharAt(text, i).isDigit())
+            return true;
+    return false;
+}
+
+// The date and what it tells of the order, from one split of the text.
+template <typename View> DateReading ReadDateOf(View text) {
+    const View trimmed = text.trimmed();
+    DateReading reading;
+    if (trimmed.isEmpty())
+        return reading;
+    const LocaleDates& dates = CurrentLocaleDates();
+    if (CharAt(trimmed, 0).isDigit()) {
+        // The order a date fixes reads it in that order whatever the file's: one date is made.
+        if (const std::optional<DigitGroups> g = SplitNumericDate(trimmed)) {
+            if (g->digits[0] == 4) {
+                reading.date = YearFirst(*g);
+                reading.fixed = reading.date ? std::optional(DateOrder::YearMonthDay) : std::nullopt;
+            } else if (g->digits[2] == 4 && (g->values[0] > 12) != (g->values[1] > 12)) {
+                const DateOrder order = g->values[0] > 12 ? DateOrder::DayMonthYear : DateOrder::MonthDayYear;
+                reading.date = YearLast(*g, order, order);
+                reading.fixed = reading.date ? std::optional(order) : std::nullopt;
+            } else {
+                reading.date = ParseNumericDate(*g, fileOrder.value_or(dates.readOrder), dates.readOrder);
+            }
+        }
+        reading.ambiguous = !reading.fixed;
+        if (reading.date)
+            return reading;
+    }
+    // Dates in the locale's own words ('7 Dec 2026', 'Monday, March 15, 2004').
+    if (!HasDigit(trimmed))
+        return reading;
+    for (QLocale::FormatType format : {QLocale::ShortFormat, QLocale::LongFormat}) {
+        // Years before 100 are refused here as in numbers, so that every date read can be written
+        // and read back.
+        const QDate date = dates.locale.toDate(trimmed.toString(), format);
+        if (date.isValid() && date.year() >= 100) {
+            reading.date = date;
+            break;
+        }
+    }
+    return reading;
 }
 
 } // namespace
@@ -255,20 +302,13 @@ int CurrentYear() {
 
 std::optional<DateOrder> OrderFixedBy(QStringView dateText) {
     const std::optional<DigitGroups> g = SplitNumericDate(dateText.trimmed());
-    if (!g)
-        return std::nullopt;
-    if (g->digits[0] == 4)
-        return YearFirst(*g) ? std::optional(DateOrder::YearMonthDay) : std::nullopt;
-    if (g->digits[2] != 4 || (g->values[0] > 12) == (g->values[1] > 12))
-        return std::nullopt;
-    const DateOrder order = g->values[0] > 12 ? DateOrder::DayMonthYear : DateOrder::MonthDayYear;
-    return YearLast(*g, order, order) ? std::optional(order) : std::nullopt;
+    return g ? OrderFixedBy(*g) : std::nullopt;
 }
 
 std::optional<DateOrder> DateOrderVote::Add(QStringView dateText) {
     const std::optional<DateOrder> fixed = OrderFixedBy(dateText);
     if (fixed)
-        seen_[static_cast<int>(*fixed)] = true;
+        Add(*fixed);
     return fixed;
 }
 
@@ -282,27 +322,10 @@ std::optional<DateOrder> DateOrderVote::Agreed() const {
     return std::nullopt;
 }
 
-std::optional<QDate> DateValue(QStringView text) {
-    const QStringView trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return std::nullopt;
-    const LocaleDates& dates = CurrentLocaleDates();
-    if (trimmed.front().isDigit()) {
-        if (auto date = ParseNumericDate(trimmed, fileOrder.value_or(dates.readOrder), dates.readOrder))
-            return date;
-    }
-    // Dates in the locale's own words ('7 Dec 2026', 'Monday, March 15, 2004').
-    if (!HasDigit(trimmed))
-        return std::nullopt;
-    for (QLocale::FormatType format : {QLocale::ShortFormat, QLocale::LongFormat}) {
-        // Years before 100 are refused here as in numbers, so that every date read can be written
-        // and read back.
-        const QDate date = dates.locale.toDate(trimmed.toString(), format);
-        if (date.isValid() && date.year() >= 100)
-            return date;
-    }
-    return std::nullopt;
-}
+DateReading ReadDate(QStringView text) { return ReadDateOf(text); }
+DateReading ReadDate(QLatin1StringView text) { return ReadDateOf(text); }
+
+std::optional<QDate> DateValue(QStringView text) { return ReadDateOf(text).date; }
 
 QString FormatDateTime(QDate d, DateFormat format) {
     const LocaleDates& dates = CurrentLocaleDates();

@@ -119,8 +119,6 @@ std::vector<qint32> AsciiOrder(const LineStore& lines) {
     std::vector<KeyedRow> keyed, spare;
     keyed.reserve(count);
     spare.reserve(count);
-    AdviseLargePages(keyed.data(), count * sizeof(KeyedRow));
-    AdviseLargePages(spare.data(), count * sizeof(KeyedRow));
     spare.resize(count);
     constexpr int kKeyBytes = 12;
     std::vector<std::array<std::size_t, 256>> counts(kKeyBytes, std::array<std::size_t, 256>{});
@@ -208,7 +206,6 @@ std::vector<qint32> SortedOrder(const LineStore& lines) {
     const Sorter sorter(lines);
     std::vector<SortEntry> entries;
     entries.reserve(static_cast<std::size_t>(lines.Count()));
-    AdviseLargePages(entries.data(), entries.capacity() * sizeof(SortEntry));
     for (qint32 row = 0; row < lines.Count(); ++row)
         entries.push_back(sorter.EntryOf(row));
     std::sort(entries.begin(), entries.end(), std::cref(sorter));

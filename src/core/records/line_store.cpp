@@ -3,33 +3,23 @@
 #include "records/conversions.h"
 
 #include <QStringDecoder>
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
 #include <algorithm>
-#include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace examora {
 
 bool IsAsciiText(QByteArrayView bytes) {
-    unsigned char any = 0;
-    for (char byte : bytes)
-        any |= static_cast<unsigned char>(byte);
-    return any < 0x80;
-}
-
-void AdviseLargePages(const void* data, std::size_t bytes) {
-#ifdef __linux__
-    constexpr std::uintptr_t kLarge = std::uintptr_t{2} << 20;
-    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kLarge - 1) & ~(kLarge - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kLarge - 1);
-    if (end > begin)
-        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-#else
-    Q_UNUSED(data);
-    Q_UNUSED(bytes);
-#endif
+    // Eight bytes at a time: a file of a million lines is tested in a few milliseconds.
+    quint64 any = 0;
+    qsizetype at = 0;
+    for (quint64 word; at + 8 <= bytes.size(); at += 8) {
+        std::memcpy(&word, bytes.data() + at, 8);
+        any |= word;
+    }
+    for (; at < bytes.size(); ++at)
+        any |= static_cast<unsigned char>(bytes[at]);
+    return (any & 0x8080808080808080u) == 0;
 }
 
 QString TextOfUtf8(QByteArrayView utf8) {
@@ -56,34 +46,23 @@ QStringList LineStore::Lines() const {
     return lines;
 }
 
-void LineStore::ForEach(const std::function<void(qsizetype, QStringView)>& see) const {
-    // Nearly every line is ASCII: widened into one reused buffer, without an allocation a line.
-    QString scratch;
-    for (qsizetype i = 0; i < Count(); ++i) {
-        const QByteArrayView bytes = Utf8(i);
-        if (!IsAscii(i)) {
-            scratch = TextOfUtf8(bytes);
-        } else {
-            scratch.resize(bytes.size());
-            std::transform(bytes.begin(), bytes.end(), reinterpret_cast<char16_t*>(scratch.data()),
-                           [](char c) { return static_cast<char16_t>(c); });
-        }
-        see(i, scratch);
-    }
+LineReading LineStore::ReadAt(qsizetype i) const {
+    const QByteArrayView bytes = Utf8(i);
+    if (IsAscii(i))
+        return ReadLine(QLatin1StringView(bytes.data(), bytes.size()));
+    return ReadLine(TextOfUtf8(bytes));
 }
 
 void LineStore::ReadAll() {
     const DateReadingPass pass;
-    ForEach([this](qsizetype i, QStringView line) { SetReading(i, ReadExam(line).value_or(ExamReading{})); });
+    for (qsizetype i = 0; i < Count(); ++i)
+        SetReading(i, ReadAt(i).exam.value_or(ExamReading{}));
 }
 
 void LineStore::Reserve(qsizetype lines, qsizetype bytes) {
     rows_.reserve(static_cast<std::size_t>(lines));
     readings_.reserve(static_cast<std::size_t>(lines));
     text_.reserve(bytes);
-    AdviseLargePages(rows_.data(), rows_.capacity() * sizeof(Row));
-    AdviseLargePages(readings_.data(), readings_.capacity() * sizeof(ExamReading));
-    AdviseLargePages(text_.constData(), static_cast<std::size_t>(text_.capacity()));
 }
 
 LineStore::Row LineStore::AppendText(QByteArrayView utf8, bool ascii) {
@@ -167,8 +146,6 @@ void LineStore::Permute(const std::vector<qint32>& order) {
     std::vector<ExamReading> readings;
     rows.reserve(order.size());
     readings.reserve(order.size());
-    AdviseLargePages(rows.data(), order.size() * sizeof(Row));
-    AdviseLargePages(readings.data(), order.size() * sizeof(ExamReading));
     for (const qint32 row : order) {
         rows.push_back(rows_[static_cast<std::size_t>(row)]);
         readings.push_back(readings_[static_cast<std::size_t>(row)]);

@@ -17,9 +17,6 @@ namespace examora {
 
 // True when every byte is below 0x80.
 bool IsAsciiText(QByteArrayView bytes);
-// Asks the system to back a large buffer (reserved, not yet written) with large pages, so that
-// filling it takes one page fault in 512 rather than one every 4 KiB. Nothing where it cannot.
-void AdviseLargePages(const void* data, std::size_t bytes);
 // The text of a line held in UTF-8, a U+FEFF at its start kept as text.
 QString TextOfUtf8(QByteArrayView utf8);
 
@@ -43,8 +40,8 @@ public:
     const std::vector<ExamReading>& Readings() const { return readings_; }
     void SetReading(qsizetype i, const ExamReading& reading) { readings_[static_cast<std::size_t>(i)] = reading; }
 
-    // Calls see(i, line) for every line in order; the line is only valid during the call.
-    void ForEach(const std::function<void(qsizetype, QStringView)>& see) const;
+    // The line read as it lies: ASCII from its bytes, any other from its text.
+    LineReading ReadAt(qsizetype i) const;
     // Reads every line. Dates read in the file date order that is set, so it is set first.
     void ReadAll();
 

@@ -8,24 +8,34 @@ QStringList RecordParts(const QString& line) { return Split(line, kFieldSeparato
 
 bool IsRecordLine(const QString& line) { return ReadExam(line).has_value(); }
 
-std::optional<ExamReading> ReadExam(QStringView line) {
-    qsizetype ends[FieldCount] = {};
-    qsizetype start = 0;
-    for (int field = 0; field < FieldCount - 1; ++field) {
-        ends[field] = line.indexOf(kFieldSeparator, start);
-        if (ends[field] < 0)
-            return std::nullopt;
-        start = ends[field] + 1;
-    }
-    if (line.indexOf(kFieldSeparator, start) >= 0)
-        return std::nullopt;
-    ends[CreditValue] = line.size();
-    auto field = [&](int k) { return line.sliced(ends[k - 1] + 1, ends[k] - ends[k - 1] - 1); };
-    const std::optional<QDate> date = DateValue(field(ExamDate));
-    if (!date)
-        return std::nullopt;
-    return ExamReading{*date, Val(field(ExamMark)), Val(field(CreditValue))};
+namespace {
+
+template <typename View> LineReading ReadLineOf(View line) {
+    // Where the first four separators stand; a fifth makes the line no record.
+    qsizetype ends[FieldCount + 1] = {};
+    int separators = 0;
+    for (qsizetype i = 0; i < line.size() && separators <= FieldCount; ++i)
+        if (QChar(line[i]) == u';')
+            ends[separators++] = i;
+    LineReading reading;
+    if (separators < 2)
+        return reading;
+    auto field = [&](int k) {
+        const qsizetype begin = k == 0 ? 0 : ends[k - 1] + 1;
+        const qsizetype end = k == CreditValue ? line.size() : ends[k];
+        return line.sliced(begin, end - begin);
+    };
+    reading.date = ReadDate(field(ExamDate));
+    if (separators == FieldCount - 1 && reading.date.date)
+        reading.exam = ExamReading{*reading.date.date, Val(field(ExamMark)), Val(field(CreditValue))};
+    return reading;
 }
+
+} // namespace
+
+std::optional<ExamReading> ReadExam(QStringView line) { return ReadLineOf(line).exam; }
+LineReading ReadLine(QStringView line) { return ReadLineOf(line); }
+LineReading ReadLine(QLatin1StringView line) { return ReadLineOf(line); }
 
 bool IsHonoursMark(QStringView mark) {
     mark = mark.trimmed();

@@ -1,6 +1,8 @@
 // One exam is held only as one text line: name, date, mark and credit value joined by ";".
 #pragma once
 
+#include "records/conversions.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -31,6 +33,16 @@ struct ExamReading {
 // Nothing for a line that does not split into four fields or whose date does not read. Takes the
 // line apart in place, without copying it.
 std::optional<ExamReading> ReadExam(QStringView line);
+
+// One line read in one pass: its reading where it is a record, and what the text between its first
+// and second ";" tells as a date (nothing where the line has no second ";").
+struct LineReading {
+    std::optional<ExamReading> exam;
+    DateReading date;
+};
+LineReading ReadLine(QStringView line);
+// The same for a line of ASCII characters, read where it lies.
+LineReading ReadLine(QLatin1StringView line);
 
 // The mark of an exam passed with honours ("30 e lode", "30 cum laude"), as the list stores it. The
 // number at its head makes it count as 30 in every figure.

@@ -3,109 +3,77 @@
 #include "records/conversions.h"
 #include "records/record_line.h"
 
-#include <algorithm>
-#include <iterator>
-#include <vector>
 
 namespace examora {
 namespace {
 
-using Exam = ExamReading;
-
-std::vector<Exam> ReadableExams(const QStringList& lines) {
-    std::vector<Exam> exams;
-    exams.reserve(static_cast<std::size_t>(lines.size()));
-    for (const QString& line : lines)
-        if (const std::optional<Exam> exam = ReadExam(line))
-            exams.push_back(*exam);
-    return exams;
-}
-
 // Averages are shown to one decimal.
 double RoundedRatio(double numerator, double divisor) { return Round(numerator / divisor, 1); }
 
-void AcademicAverages(const std::vector<Exam>& exams, MainStats& stats) {
-    int count = 0;
-    double sum = 0.0;
-    for (const Exam& exam : exams) {
-        if (exam.mark > 0) {
-            ++count;
-            sum += exam.mark;
-        }
-    }
-    if (count > 0)
-        stats.mathAverage = RoundedRatio(sum, count);
-
-    count = 0;
-    double credits = 0.0, weighted = 0.0;
-    for (const Exam& exam : exams) {
-        const double product = exam.credits * exam.mark;
-        if (product != 0) {
-            ++count;
-            credits += exam.credits;
-            weighted += product;
-        }
-    }
-    stats.weightedMarks = weighted;
-    stats.markWeights = credits;
-    if (count > 0 && credits != 0)
-        stats.overallMark = RoundedRatio(weighted, credits);
-}
-
-void MathAverages(const std::vector<Exam>& exams, MainStats& stats) {
-    double sum = 0.0;
-    for (const Exam& exam : exams)
-        sum += exam.mark;
-    if (!exams.empty())
-        stats.mathAverage = RoundedRatio(sum, static_cast<double>(exams.size()));
-
-    double weighted = 0.0;
-    for (const Exam& exam : exams)
-        weighted += exam.credits * exam.mark;
-    stats.weightedMarks = weighted;
-    stats.markWeights = stats.totalCredits;
-    if (stats.totalCredits != 0)
-        stats.overallMark = RoundedRatio(weighted, stats.totalCredits);
-}
-
 } // namespace
 
-MainStats ComputeMainStats(const QStringList& lines, AverageMode mode) {
-    return ComputeMainStats(ReadableExams(lines), mode);
+void ExamSums::Add(const ExamReading& exam) {
+    if (!exam.date.isValid())
+        return;
+    earliest = count == 0 || exam.date < earliest ? exam.date : earliest;
+    latest = exam.date >= latest ? exam.date : latest;
+    ++count;
+    credits += exam.credits;
+    marks += exam.mark;
+    const double product = exam.credits * exam.mark;
+    weighted += product;
+    if (exam.mark > 0) {
+        ++passed;
+        passedMarks += exam.mark;
+    }
+    if (product != 0) {
+        ++weighed;
+        weighedCredits += exam.credits;
+        weighedMarks += product;
+    }
 }
 
-MainStats ComputeMainStats(const std::vector<ExamReading>& readings, AverageMode mode) {
-    const bool allRead = std::all_of(readings.cbegin(), readings.cend(),
-                                     [](const Exam& exam) { return exam.date.isValid(); });
-    if (!allRead) {
-        std::vector<Exam> read;
-        std::copy_if(readings.cbegin(), readings.cend(), std::back_inserter(read),
-                     [](const Exam& exam) { return exam.date.isValid(); });
-        return ComputeMainStats(read, mode);
-    }
-    const std::vector<Exam>& exams = readings;
+MainStats ExamSums::Stats(AverageMode mode) const {
     MainStats stats;
-    stats.examCount = static_cast<int>(exams.size());
-    stats.latestDate = DayZero();
-    stats.earliestDate = exams.empty() ? DayZero() : exams.front().date;
-    for (const Exam& exam : exams) {
-        if (exam.date >= stats.latestDate)
-            stats.latestDate = exam.date;
-        if (exam.date < stats.earliestDate)
-            stats.earliestDate = exam.date;
-    }
+    stats.examCount = count;
+    stats.earliestDate = count > 0 ? earliest : DayZero();
+    stats.latestDate = latest;
     stats.yearSpan = static_cast<int>(DateDiff(kYears, stats.earliestDate, stats.latestDate));
     if (stats.yearSpan > 0)
         stats.speed = static_cast<double>(stats.examCount) / stats.yearSpan;
-
-    for (const Exam& exam : exams)
-        stats.totalCredits += exam.credits;
-
-    if (mode == AverageMode::Academic)
-        AcademicAverages(exams, stats);
-    else
-        MathAverages(exams, stats);
+    stats.totalCredits = credits;
+    if (mode == AverageMode::Academic) {
+        // Only passed exams count: a mark above 0, and for the overall mark a credit value too.
+        if (passed > 0)
+            stats.mathAverage = RoundedRatio(passedMarks, passed);
+        stats.weightedMarks = weighedMarks;
+        stats.markWeights = weighedCredits;
+        if (weighed > 0 && weighedCredits != 0)
+            stats.overallMark = RoundedRatio(weighedMarks, weighedCredits);
+    } else {
+        if (count > 0)
+            stats.mathAverage = RoundedRatio(marks, static_cast<double>(count));
+        stats.weightedMarks = weighted;
+        stats.markWeights = credits;
+        if (credits != 0)
+            stats.overallMark = RoundedRatio(weighted, credits);
+    }
     return stats;
+}
+
+MainStats ComputeMainStats(const QStringList& lines, AverageMode mode) {
+    ExamSums sums;
+    for (const QString& line : lines)
+        if (const std::optional<ExamReading> exam = ReadExam(line))
+            sums.Add(*exam);
+    return sums.Stats(mode);
+}
+
+MainStats ComputeMainStats(std::span<const ExamReading> readings, AverageMode mode) {
+    ExamSums sums;
+    for (const ExamReading& exam : readings)
+        sums.Add(exam);
+    return sums.Stats(mode);
 }
 
 MainStatsCaptions CaptionsOf(const MainStats& stats) {

@@ -4,7 +4,7 @@
 #include "records/conversions.h"
 #include "records/record_line.h"
 
-#include <map>
+#include <algorithm>
 
 namespace examora {
 namespace {
@@ -40,16 +40,27 @@ int CountHonours(const LineStore& lines) {
 }
 
 std::vector<YearFigures> FiguresPerYear(const std::vector<ExamReading>& readings, AverageMode mode) {
-    std::map<int, std::vector<ExamReading>> examsOfYear;
-    for (const ExamReading& exam : readings)
-        if (exam.date.isValid())
-            examsOfYear[exam.date.year()].push_back(exam);
-    std::vector<YearFigures> years;
-    for (const auto& [year, exams] : examsOfYear) {
-        const MainStats stats = ComputeMainStats(exams, mode);
-        years.push_back(YearFigures{year, stats.examCount, stats.totalCredits, stats.overallMark});
+    // The years met, ascending, each with its sums: few, so that finding one is a few comparisons.
+    std::vector<int> years;
+    std::vector<ExamSums> sums;
+    for (const ExamReading& exam : readings) {
+        if (!exam.date.isValid())
+            continue;
+        const int year = Year(exam.date);
+        const auto at = std::lower_bound(years.begin(), years.end(), year);
+        const auto slot = at - years.begin();
+        if (at == years.end() || *at != year) {
+            years.insert(at, year);
+            sums.insert(sums.begin() + slot, ExamSums{});
+        }
+        sums[static_cast<std::size_t>(slot)].Add(exam);
     }
-    return years;
+    std::vector<YearFigures> figures;
+    for (std::size_t k = 0; k < years.size(); ++k) {
+        const MainStats stats = sums[k].Stats(mode);
+        figures.push_back(YearFigures{years[k], stats.examCount, stats.totalCredits, stats.overallMark});
+    }
+    return figures;
 }
 
 std::optional<double> GraduationBase(const MainStats& stats) {
