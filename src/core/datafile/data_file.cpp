@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 #include <QUtf8StringView>
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <utility>
 
@@ -13,9 +14,20 @@ namespace {
 
 // A line of four fields may be a record; no other line is.
 bool MayBeRecord(QByteArrayView line) {
+    // Eight bytes at a time: a byte equal to ';' is a zero byte of the word XOR ";;;;;;;;", found
+    // without carries from one byte to the next.
+    constexpr quint64 kLow7 = 0x7F7F7F7F7F7F7F7Fu, kSeparators = 0x3B3B3B3B3B3B3B3Bu;
     int separators = 0;
-    for (char c : line)
-        separators += c == ';';
+    qsizetype at = 0;
+    for (quint64 word; at + 8 <= line.size(); at += 8) {
+        std::memcpy(&word, line.data() + at, 8);
+        word ^= kSeparators;
+        // One high bit per match, summed by a multiplication into the top byte.
+        const quint64 matches = ~(((word & kLow7) + kLow7) | word | kLow7);
+        separators += static_cast<int>(((matches >> 7) * 0x0101010101010101u) >> 56);
+    }
+    for (; at < line.size(); ++at)
+        separators += line[at] == ';';
     return separators == 3;
 }
 

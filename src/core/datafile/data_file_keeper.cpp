@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QSet>
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <utility>
 
@@ -92,29 +93,48 @@ void KeepInFileOrder(ReadLines& read, const std::vector<qint32>& rows) {
 // every ambiguous date of the file whatever the locale; the locale's where they show none. The
 // lines are read once in the locale's order while the votes are gathered; where the file's order
 // turns out another, the lines with an ambiguous numeric date are read again.
+// The lines are read in chunks, taken in turn by this thread and by a second one, which first
+// looks whether the lines are in the list's order and sorts them where they are not.
 // linesRead, where given, hears every so many lines how many have been read.
 void SplitRecords(ReadLines& read, const std::function<void(qsizetype)>& linesRead = {}) {
     LineStore& lines = read.lines;
-    // The sort needs only the text: it goes on aside while the lines are read.
-    std::vector<qint32> order;
-    WorkAside sorting([&lines, &order] {
-        if (!InOrder(lines))
-            order = SortedOrder(lines);
-    });
+    const qsizetype count = lines.Count();
     enum : char { kRecord = 1, kAmbiguous = 2 };
-    std::vector<char> state(static_cast<std::size_t>(lines.Count()), 0);
+    std::vector<char> state(static_cast<std::size_t>(count), 0);
     SetFileDateOrder(std::nullopt);
+    CurrentYear(); // settled before two threads read dates
     const DateReadingPass pass;
+    constexpr qsizetype kChunk = 8192;
+    std::atomic<qsizetype> nextChunk{0};
+    auto readChunks = [&](DateOrderVote& vote, bool tell) {
+        ClearWideVectorState();
+        for (qsizetype begin; (begin = nextChunk.fetch_add(kChunk)) < count;) {
+            if (tell && linesRead && begin % 65536 == 0)
+                linesRead(begin);
+            for (qsizetype i = begin; i < std::min(count, begin + kChunk); ++i) {
+                const LineReading line = lines.ReadAt(i);
+                lines.SetReading(i, line.exam.value_or(ExamReading{}));
+                state[static_cast<std::size_t>(i)] =
+                    static_cast<char>((line.exam ? kRecord : 0) | (line.date.ambiguous ? kAmbiguous : 0));
+                if (line.date.fixed)
+                    vote.Add(*line.date.fixed);
+            }
+        }
+    };
+    std::vector<qint32> order;
+    DateOrderVote asideVote;
+    WorkAside aside([&] {
+        if (!InOrder(lines)) {
+            order = SortedOrder(lines);
+            return;
+        }
+        const DateReadingPass asidePass(pass, std::this_thread::get_id());
+        readChunks(asideVote, false);
+    });
     DateOrderVote vote = read.keptVote;
-    for (qsizetype i = 0; i < lines.Count(); ++i) {
-        if (linesRead && i % 65536 == 0)
-            linesRead(i);
-        const LineReading line = lines.ReadAt(i);
-        lines.SetReading(i, line.exam.value_or(ExamReading{}));
-        state[static_cast<std::size_t>(i)] = static_cast<char>((line.exam ? kRecord : 0) | (line.date.ambiguous ? kAmbiguous : 0));
-        if (line.date.fixed)
-            vote.Add(*line.date.fixed);
-    }
+    readChunks(vote, true);
+    aside.Wait();
+    vote.Add(asideVote);
     const std::optional<DateOrder> fileOrder = vote.Agreed();
     SetFileDateOrder(fileOrder);
     if (fileOrder && *fileOrder != LocaleDateOrder()) {
@@ -134,7 +154,6 @@ void SplitRecords(ReadLines& read, const std::function<void(qsizetype)>& linesRe
             kept.push_back(static_cast<qint32>(i));
     }
     KeepInFileOrder(read, kept);
-    sorting.Wait();
     if (!order.empty()) {
         std::vector<char> sortedState(state.size());
         std::transform(order.cbegin(), order.cend(), sortedState.begin(),

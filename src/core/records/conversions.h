@@ -6,7 +6,9 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
+#include <thread>
 
 namespace examora {
 
@@ -69,6 +71,11 @@ public:
     // Counts the order the date fixes, and gives it.
     std::optional<DateOrder> Add(QStringView dateText);
     void Add(DateOrder fixed) { seen_[static_cast<int>(fixed)] = true; }
+    // Counts the orders another vote counted.
+    void Add(const DateOrderVote& other) {
+        for (int i = 0; i < 3; ++i)
+            seen_[i] = seen_[i] || other.seen_[i];
+    }
     std::optional<DateOrder> Agreed() const;
 
 private:
@@ -78,12 +85,18 @@ private:
 // While one is in scope, dates read on this thread take the locale's date settings looked up when
 // it began, instead of looking them up again for each date: for reading many dates at once, with
 // the locale left as it is meanwhile.
+struct LocaleDates;
 class DateReadingPass {
 public:
     DateReadingPass();
+    // For another thread, with the settings the given pass took: threads never look them up at once.
+    DateReadingPass(const DateReadingPass& taken, std::thread::id);
     ~DateReadingPass();
     DateReadingPass(const DateReadingPass&) = delete;
     DateReadingPass& operator=(const DateReadingPass&) = delete;
+
+private:
+    std::shared_ptr<const LocaleDates> settings_;
 };
 
 // False for a numeric date whose day, above 12, shows the other order of day and month than the one

@@ -6,7 +6,6 @@
 #include <algorithm>
 
 namespace examora {
-namespace {
 
 // The locale's numeric short date: its fields (day and month in the locale's widths, a four-digit
 // year), their order and one separator, and a final "." where the locale ends its dates with one.
@@ -24,6 +23,8 @@ struct LocaleDates {
     DateOrder readOrder = DateOrder::DayMonthYear; // of ambiguous numeric dates
     NumericForm form;
 };
+
+namespace {
 
 std::optional<DateOrder> fileOrder;
 std::optional<int> currentYear;
@@ -103,7 +104,7 @@ std::optional<NumericForm> NumericFormOf(const QString& format) {
 }
 
 thread_local int readingPasses = 0;
-thread_local const LocaleDates* passDates = nullptr;
+thread_local std::shared_ptr<const LocaleDates> passDates;
 
 const LocaleDates& CurrentLocaleDates() {
     if (passDates)
@@ -181,11 +182,19 @@ int FullYear(int year, qsizetype digits) {
     return century + year < first ? century + 100 + year : century + year;
 }
 
+// Tested and counted without the calendar's look-ups: the day's number is the Julian day of the
+// Gregorian date, counted from 1 March of year 0 in 400-year eras.
 std::optional<QDate> ValidDate(int year, int month, int day) {
-    const QDate date(year, month, day);
-    if (!date.isValid() || year < 100)
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year < 100 || month < 1 || month > 12 || day < 1)
         return std::nullopt;
-    return date;
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    if (day > kDays[month - 1] + (month == 2 && leap))
+        return std::nullopt;
+    const qint64 y = year - (month <= 2), era = y / 400, yearOfEra = y - era * 400;
+    const qint64 dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const qint64 dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return QDate::fromJulianDay(era * 146097 + dayOfEra + 1721120);
 }
 
 std::optional<QDate> YearFirst(const DigitGroups& g) {
@@ -278,9 +287,18 @@ template <typename View> DateReading ReadDateOf(View text) {
 
 } // namespace
 
+// Each thread's pass holds a copy of the settings: a copy of a locale may be used on its own thread
+// while others use theirs.
 DateReadingPass::DateReadingPass() {
     if (readingPasses++ == 0)
-        passDates = &CurrentLocaleDates();
+        passDates = std::make_shared<const LocaleDates>(CurrentLocaleDates());
+    settings_ = passDates;
+}
+
+DateReadingPass::DateReadingPass(const DateReadingPass& taken, std::thread::id) {
+    if (readingPasses++ == 0)
+        passDates = std::make_shared<const LocaleDates>(*taken.settings_);
+    settings_ = passDates;
 }
 
 DateReadingPass::~DateReadingPass() {
