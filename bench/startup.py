@@ -1,15 +1,16 @@
 #!/usr/bin/env python3
 """Fresh-process figures for Examora, each beside its floor and the reference script, in one run.
 
-On a virtual screen of its own (Xvfb 1920x1080 with openbox), for data files of 32,767, 200,000 and
-1,000,000 generated lines (scrambled, names in mixed case, some marks 0):
+On a virtual screen of its own (Xvfb 1920x1080 with openbox), for data files of 40, 32,767, 200,000
+and 1,000,000 generated lines (scrambled, names in mixed case, some marks 0):
   start-up   the program started in the file's folder until its first view is painted
              (EXAMORA_QUIT_AFTER_FIRST_PAINT), median of the runs, minus the same start with no
              data file (Qt's own start); and its peak resident memory (/usr/bin/time -v);
   own code   examora_figures: the script's work (read, check, sort, figures in both modes) by the
              program's own functions, in a fresh process without a window;
   floor      examora_figures --floor: the file read and one allocation-free pass over its bytes
-             reading the same fields;
+             reading the same fields; both also on the same lines in the order the program saves
+             them (sorted), which is how the program finds its file at every start but the first;
   script     bench/reference_figures.py, the 30 lines of Python a user would write instead, run by
              Debian's /usr/bin/python3 directly;
   --report   `examora --report FILE`, the command a user runs, against the same script.
@@ -18,7 +19,7 @@ With --bounds it also starts the program once with each file of bound_files(), a
 The figures printed by the own code, the floor and the script must agree; a difference is shown.
 With --graphs it also runs the first-graph benchmarks of examora_bench on the same screen.
 
-Usage: bench/startup.py [--build build] [--display 93] [--runs 7] [--lines 32767,200000,1000000]
+Usage: bench/startup.py [--build build] [--display 93] [--runs 7] [--lines 40,32767,200000,1000000]
                         [--graphs] [--bounds]
 Needs a Release or RelWithDebInfo build, Xvfb, openbox and /usr/bin/time.
 """
@@ -31,13 +32,16 @@ HERE = Path(__file__).resolve().parent
 PYTHON = "/usr/bin/python3" if Path("/usr/bin/python3").exists() else sys.executable
 
 
-def lines(count):
-    """Exam lines as the program writes them in a United States locale, in no order."""
+def lines(count, saved=False):
+    """Exam lines as the program writes them in a United States locale, in no order; saved: in the
+    order the program saves them, ignoring case (the names are ASCII)."""
     out = []
     for i in range(count):
         k = i * 7919 % count
         name = ("exam" if k % 3 == 0 else "Exam") + f" {k:07d}"
         out.append(f"{name};{1 + k % 12}/{1 + k % 28}/{2000 + k % 25};{(k * 7) % 31};{1 + k % 12}")
+    if saved:
+        out.sort(key=str.lower)
     return "".join(line + "\r\n" for line in out).encode()
 
 
@@ -110,7 +114,7 @@ def main():
     parser.add_argument("--build", default="build")
     parser.add_argument("--display", type=int, default=93)
     parser.add_argument("--runs", type=int, default=7)
-    parser.add_argument("--lines", default="32767,200000,1000000")
+    parser.add_argument("--lines", default="40,32767,200000,1000000")
     parser.add_argument("--graphs", action="store_true")
     parser.add_argument("--bounds", action="store_true", help="also start once with each file near the size cap")
     args = parser.parse_args()
@@ -129,7 +133,7 @@ def main():
             print(f"Start with no data file (Qt's own start): {bare} ms wall/processor, peak {bare_peak:.0f} MiB; "
                   f"medians of {args.runs} fresh processes\n")
             print(f"{'lines':>9} | {'start-up':>10} {'peak':>7} | {'own code':>10} {'floor':>9} {'script':>10} "
-                  f"{'script/own':>10} {'own/floor':>9} | figures")
+                  f"{'script/own':>10} {'own/floor':>9} | {'saved: own':>10} {'floor':>9} {'own/floor':>9} | figures")
             reports = []
             for count in [int(n) for n in args.lines.split(",")]:
                 folder = Path(scratch) / str(count)
@@ -139,14 +143,20 @@ def main():
                 start, _, peak = timed([str(program)], args.runs, env, folder, memory=True)
                 own, own_out, _ = timed([str(figures), str(data)], args.runs)
                 floor, floor_out, _ = timed([str(figures), "--floor", str(data)], args.runs)
+                saved = folder / "saved.txt"
+                saved.write_bytes(lines(count, saved=True))
+                saved_own, saved_out, _ = timed([str(figures), str(saved)], args.runs)
+                saved_floor, _, _ = timed([str(figures), "--floor", str(saved)], args.runs)
                 script, script_out, _ = timed([PYTHON, str(HERE / "reference_figures.py"), str(data)], args.runs)
                 report, _, _ = timed([str(program), "--report", str(data)], args.runs)
                 reports.append((count, report, script))
-                agree = "agree" if own_out == script_out == floor_out else \
-                    f"DIFFER:\n own: {own_out} floor: {floor_out} script: {script_out}"
+                agree = "agree" if own_out == script_out == floor_out == saved_out else \
+                    f"DIFFER:\n own: {own_out} floor: {floor_out} script: {script_out} saved: {saved_out}"
                 print(f"{count:>9} | {str(start - bare):>10} {peak:>4.0f}MiB | {str(own):>10} {str(floor):>9} "
                       f"{str(script):>10} {script.wall / own.wall:>4.1f}/{script.cpu / own.cpu:<4.1f}x "
-                      f"{own.wall / floor.wall:>4.1f}/{own.cpu / floor.cpu:<4.1f}x | {agree}")
+                      f"{own.wall / floor.wall:>4.1f}/{own.cpu / floor.cpu:<4.1f}x | {str(saved_own):>10} "
+                      f"{str(saved_floor):>9} {saved_own.wall / saved_floor.wall:>4.1f}/"
+                      f"{saved_own.cpu / saved_floor.cpu:<4.1f}x | {agree}")
             print("\nms, wall/processor; start-up: minus the start with no data file; own code, floor and "
                   "script: the whole process")
             print(f"\n{'lines':>9} | {'examora --report':>17} | {'script (' + PYTHON + ')':>26} | script/report, wall")

@@ -3,9 +3,12 @@
 //  - Splitting a line and joining its fields with ";" gives the line back.
 //  - MakeRecordLine of four fields without ";" gives a line whose fields are those texts trimmed,
 //    and that line is a record exactly when its date reads.
+//  - A line of ASCII read from its bytes reads as the same line read from its text.
 #include "fuzz_input.h"
 #include "records/conversions.h"
 #include "records/record_line.h"
+
+#include <algorithm>
 
 using namespace examora;
 using examora::fuzz::Broken;
@@ -19,6 +22,18 @@ void CheckLine(const QString& line) {
     const bool expected = parts.size() == FieldCount && IsDate(parts[ExamDate]);
     if (IsRecordLine(line) != expected)
         Broken("a record has four fields and a date that reads", line);
+    const QByteArray bytes = line.toLatin1();
+    if (std::any_of(line.begin(), line.end(), [](QChar c) { return c.unicode() >= 0x80; }))
+        return;
+    const LineReading text = ReadLine(line), ascii = ReadLine(QLatin1StringView(bytes));
+    const auto same = [](const std::optional<ExamReading>& a, const std::optional<ExamReading>& b) {
+        return a.has_value() == b.has_value() &&
+               (!a || (a->date == b->date && QByteArrayView(reinterpret_cast<const char*>(&a->mark), 16) ==
+                                                 QByteArrayView(reinterpret_cast<const char*>(&b->mark), 16)));
+    };
+    if (!same(text.exam, ascii.exam) || text.date.date != ascii.date.date || text.date.fixed != ascii.date.fixed ||
+        text.date.ambiguous != ascii.date.ambiguous)
+        Broken("a line of ASCII reads from its bytes as from its text", line);
 }
 
 // The text cut into four fields at the first three control characters below 0x04 (bytes that a

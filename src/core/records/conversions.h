@@ -62,6 +62,13 @@ struct DateReading {
 DateReading ReadDate(QStringView text);
 // The same for a text of ASCII characters, read where it lies.
 DateReading ReadDate(QLatin1StringView text);
+// The same for a numeric date already cut into its three groups of digits, for a reader that cuts
+// the usual dates itself.
+struct DateDigitGroups {
+    int values[3] = {0, 0, 0};
+    qsizetype digits[3] = {0, 0, 0};
+};
+DateReading ReadDateGroups(const DateDigitGroups& groups);
 
 // Gathers the orders the dates of one file fix, and gives the one they agree on: nothing when none
 // fixes one, or when some put the day first and others the month. A date with its four-digit year

@@ -143,10 +143,7 @@ QString FormatInOrder(const NumericForm& form, DateOrder order) {
 template <typename View> QChar CharAt(View text, qsizetype i) { return QChar(text[i]); }
 
 // Three groups of digits (of any script) apart by '/', '.', '-' or blanks, with an optional final '.'.
-struct DigitGroups {
-    int values[3] = {0, 0, 0};
-    qsizetype digits[3] = {0, 0, 0};
-};
+using DigitGroups = DateDigitGroups;
 
 template <typename View> std::optional<DigitGroups> SplitNumericDate(View text) {
     DigitGroups g;
@@ -246,6 +243,28 @@ template <typename View> bool HasDigit(View text) {
 }
 
 // The date and what it tells of the order, from one split of the text.
+} // namespace
+
+DateReading ReadDateGroups(const DateDigitGroups& g) {
+    DateReading reading;
+    // The order a date fixes reads it in that order whatever the file's: one date is made.
+    if (g.digits[0] == 4) {
+        reading.date = YearFirst(g);
+        reading.fixed = reading.date ? std::optional(DateOrder::YearMonthDay) : std::nullopt;
+    } else if (g.digits[2] == 4 && (g.values[0] > 12) != (g.values[1] > 12)) {
+        const DateOrder order = g.values[0] > 12 ? DateOrder::DayMonthYear : DateOrder::MonthDayYear;
+        reading.date = YearLast(g, order, order);
+        reading.fixed = reading.date ? std::optional(order) : std::nullopt;
+    } else {
+        const LocaleDates& dates = CurrentLocaleDates();
+        reading.date = ParseNumericDate(g, fileOrder.value_or(dates.readOrder), dates.readOrder);
+    }
+    reading.ambiguous = !reading.fixed;
+    return reading;
+}
+
+namespace {
+
 template <typename View> DateReading ReadDateOf(View text) {
     const View trimmed = text.trimmed();
     DateReading reading;
@@ -253,19 +272,8 @@ template <typename View> DateReading ReadDateOf(View text) {
         return reading;
     const LocaleDates& dates = CurrentLocaleDates();
     if (CharAt(trimmed, 0).isDigit()) {
-        // The order a date fixes reads it in that order whatever the file's: one date is made.
-        if (const std::optional<DigitGroups> g = SplitNumericDate(trimmed)) {
-            if (g->digits[0] == 4) {
-                reading.date = YearFirst(*g);
-                reading.fixed = reading.date ? std::optional(DateOrder::YearMonthDay) : std::nullopt;
-            } else if (g->digits[2] == 4 && (g->values[0] > 12) != (g->values[1] > 12)) {
-                const DateOrder order = g->values[0] > 12 ? DateOrder::DayMonthYear : DateOrder::MonthDayYear;
-                reading.date = YearLast(*g, order, order);
-                reading.fixed = reading.date ? std::optional(order) : std::nullopt;
-            } else {
-                reading.date = ParseNumericDate(*g, fileOrder.value_or(dates.readOrder), dates.readOrder);
-            }
-        }
+        if (const std::optional<DigitGroups> g = SplitNumericDate(trimmed))
+            reading = ReadDateGroups(*g);
         reading.ambiguous = !reading.fixed;
         if (reading.date)
             return reading;

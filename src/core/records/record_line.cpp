@@ -35,7 +35,48 @@ template <typename View> LineReading ReadLineOf(View line) {
 
 std::optional<ExamReading> ReadExam(QStringView line) { return ReadLineOf(line).exam; }
 LineReading ReadLine(QStringView line) { return ReadLineOf(line); }
-LineReading ReadLine(QLatin1StringView line) { return ReadLineOf(line); }
+LineReading ReadLine(QLatin1StringView line) {
+    // The usual line, read in one pass over its bytes: four fields, the date three groups of one
+    // to four digits apart by one '/', '.' or '-', nothing around them. The general reading gives
+    // the same for it; any other line, or a date that is no day, is left to the general reading.
+    const char* text = line.data();
+    const qsizetype size = line.size();
+    qsizetype ends[FieldCount - 1];
+    int separators = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        if (text[i] != ';')
+            continue;
+        if (separators == FieldCount - 1)
+            return ReadLineOf(line);
+        ends[separators++] = i;
+    }
+    if (separators != FieldCount - 1)
+        return ReadLineOf(line);
+    DateDigitGroups groups;
+    const qsizetype dateEnd = ends[1];
+    qsizetype at = ends[0] + 1;
+    for (int group = 0; group < 3; ++group) {
+        if (group > 0) {
+            if (at >= dateEnd || (text[at] != '/' && text[at] != '.' && text[at] != '-'))
+                return ReadLineOf(line);
+            ++at;
+        }
+        const qsizetype start = at;
+        for (; at < dateEnd && text[at] >= '0' && text[at] <= '9'; ++at)
+            groups.values[group] = groups.values[group] * 10 + (text[at] - '0');
+        groups.digits[group] = at - start;
+        if (groups.digits[group] == 0 || groups.digits[group] > 4)
+            return ReadLineOf(line);
+    }
+    LineReading reading;
+    if (at == dateEnd)
+        reading.date = ReadDateGroups(groups);
+    if (!reading.date.date)
+        return ReadLineOf(line);
+    const auto field = [text](qsizetype begin, qsizetype end) { return QLatin1StringView(text + begin, end - begin); };
+    reading.exam = ExamReading{*reading.date.date, Val(field(ends[1] + 1, ends[2])), Val(field(ends[2] + 1, size))};
+    return reading;
+}
 
 bool IsHonoursMark(QStringView mark) {
     mark = mark.trimmed();
