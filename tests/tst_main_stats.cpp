@@ -24,18 +24,19 @@ namespace {
 const char* const kLocales[] = {"en_US", "de_DE"};
 
 // The files the report and the export are checked on: every order of dates, kept lines, decimal
-// commas, older encodings, numbers out of the usual, and two large ones in no order.
+// commas, older encodings, numbers out of the usual, and large ones in no order, read on two threads.
 struct ReportFile {
     const char* name;
     QByteArray bytes;
     const char* locale;
 };
-QByteArray ManyLines(int count, bool assorted) {
+// In no order, or in the list's order.
+QByteArray ManyLines(int count, bool assorted, bool inOrder = false) {
     static const char* const marks[] = {"27.5", "18,5", "30", "0.1", "1e1", "29.99", " 28 ", "30 e lode"};
     static const char* const credits[] = {"7.5", "0.3", "6", "12.25", "0.1", "1/3"};
     QByteArray bytes;
     for (int i = 0; i < count; ++i) {
-        const int k = static_cast<int>(qint64{i} * 7919 % count);
+        const int k = inOrder ? i : static_cast<int>(qint64{i} * 7919 % count);
         bytes += QStringLiteral("%1 %2;%3/%4/%5;%6;%7\r\n")
                      .arg(k % 3 ? "Exam" : "exam")
                      .arg(k, 7, 10, QLatin1Char('0'))
@@ -72,6 +73,8 @@ QList<ReportFile> ReportFiles() {
          "en_US"},
         {"20,000 lines in no order", ManyLines(20000, false), "en_US"},
         {"3,000 lines, numbers of every kind", ManyLines(3000, true), "de_DE"},
+        {"80,000 lines, more than 2 MiB", ManyLines(80000, false), "en_US"},
+        {"80,000 lines in order", ManyLines(80000, false, true), "en_US"},
     };
 }
 
@@ -249,6 +252,8 @@ private slots:
         {"numbers out of the usual", {"cf43d52b447f34ad", "c16551b06847494f", "536b7f24b0d8ab1f"}},
         {"20,000 lines in no order", {"f745e4e560c13ac7", "e205fac144b2964e", "bade6a6eed5a2fea"}},
         {"3,000 lines, numbers of every kind", {"ad060a433ee5ad71", "7460a87b9ca2ef23", "22aa93c63e673e42"}},
+        {"80,000 lines, more than 2 MiB", {"0bd08dcc5cb13280", "9075fae7788fd8f4", "7a3c0a66d12f98fa"}},
+        {"80,000 lines in order", {"0bd08dcc5cb13280", "9075fae7788fd8f4", "7a3c0a66d12f98fa"}},
         };
         for (const ReportFile& file : ReportFiles())
             QTest::newRow(file.name) << file.bytes << QString(file.locale) << digests.value(file.name);

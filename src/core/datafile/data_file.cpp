@@ -71,6 +71,17 @@ void DataLineReader::Reserve(qsizetype lines, qsizetype bytes) {
     read_.lines.Reserve(lines, bytes);
     if (keepApart_)
         read_.kept.Reserve(bytes);
+    // A small file has few pages to fault in: no second thread for it.
+    if (bytes >= qsizetype{2} << 20)
+        ahead_ = std::make_unique<PagesAhead>();
+}
+
+void DataLineReader::TellAhead() {
+    const std::array<BufferExtent, 3> lines = read_.lines.Extents();
+    const KeptLines& kept = read_.kept;
+    ahead_->Reached({lines[0], lines[1], lines[2],
+                     {kept.Begin(), static_cast<std::size_t>(kept.FileBytes().size()),
+                      static_cast<std::size_t>(kept.Capacity())}});
 }
 
 // One line in its own encoding, so that a single stray byte cannot turn a whole UTF-8 file into
@@ -182,10 +193,13 @@ void DataLineReader::Feed(QByteArrayView piece) {
     const bool ascii = IsAsciiText(piece.sliced(start));
     for (qsizetype end; (end = piece.indexOf('\n', start)) >= 0; start = end + 1)
         Take(piece.sliced(start, end - start), ascii);
+    if (ahead_)
+        TellAhead();
     pending_ = piece.sliced(start).toByteArray();
 }
 
 ReadLines DataLineReader::Finish() {
+    ahead_.reset();
     if (!started_) {
         Start();
         if (!utf16_) {

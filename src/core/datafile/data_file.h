@@ -5,10 +5,12 @@
 
 #include "records/conversions.h"
 #include "records/line_store.h"
+#include "records/pages_ahead.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 namespace examora {
@@ -56,9 +58,11 @@ private:
     void Append(QByteArrayView line, bool ascii);
     void Keep(QByteArrayView line, bool utf8);
     void AppendUtf16(QByteArrayView bytes, bool littleEndian);
+    void TellAhead();
 
     ReadLines read_;
     bool keepApart_;
+    std::unique_ptr<PagesAhead> ahead_; // for a large file, its buffers' pages made ready aside
     QByteArray pending_; // the start of a line that the next piece ends; all of a UTF-16 file
     bool started_ = false;
     int utf16_ = 0; // 1 little-endian, 2 big-endian

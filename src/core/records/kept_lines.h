@@ -25,6 +25,9 @@ public:
 
     // Room for about as many bytes, so that the buffer is not moved as it grows.
     void Reserve(qsizetype bytes) { bytes_.reserve(bytes); }
+    // Where the bytes lie, and how many there is room for.
+    const void* Begin() const { return bytes_.constData(); }
+    qsizetype Capacity() const { return bytes_.capacity(); }
     // A line at the end, without a line end of its own.
     void Append(QByteArrayView utf8);
     void AppendWindows1252(QByteArrayView bytes);

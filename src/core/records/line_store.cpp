@@ -65,6 +65,13 @@ void LineStore::Reserve(qsizetype lines, qsizetype bytes) {
     text_.reserve(bytes);
 }
 
+std::array<BufferExtent, 3> LineStore::Extents() const {
+    return {BufferExtent{text_.constData(), static_cast<std::size_t>(text_.size()), static_cast<std::size_t>(text_.capacity())},
+            BufferExtent{rows_.data(), rows_.size() * sizeof(Row), rows_.capacity() * sizeof(Row)},
+            BufferExtent{readings_.data(), readings_.size() * sizeof(ExamReading),
+                         readings_.capacity() * sizeof(ExamReading)}};
+}
+
 LineStore::Row LineStore::AppendText(QByteArrayView utf8, bool ascii) {
     // Rows count in 32 bits: the largest file the program reads is far below 2 GiB, even with every
     // byte of it turned into three of UTF-8 and as much again of text no longer used.

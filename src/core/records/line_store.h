@@ -4,12 +4,14 @@
 #pragma once
 
 #include "records/kept_lines.h"
+#include "records/pages_ahead.h"
 #include "records/record_line.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -47,6 +49,8 @@ public:
 
     // Room for about as many lines and bytes, so that the buffers are not moved as they grow.
     void Reserve(qsizetype lines, qsizetype bytes);
+    // Where the buffers lie: the text, the rows and the readings.
+    std::array<BufferExtent, 3> Extents() const;
     // A line at the end, not read yet; the bytes are UTF-8, ASCII where the caller says so.
     void Append(QByteArrayView utf8) { Append(utf8, IsAsciiText(utf8)); }
     void Append(QByteArrayView utf8, bool ascii);
