@@ -111,9 +111,12 @@ void SplitRecords(ReadLines& read, const std::function<void(qsizetype)>& linesRe
     auto readChunks = [&](bool tell) {
         ClearWideVectorState();
         DateOrderVote vote;
+        // The chunks are taken by both threads: this one tells how far they have come together
+        // each time that passes another 65,536 lines.
+        qsizetype told = -1;
         for (qsizetype begin; (begin = nextChunk.fetch_add(kChunk)) < count;) {
-            if (tell && linesRead && begin % 65536 == 0)
-                linesRead(begin);
+            if (tell && linesRead && (told < 0 || begin / 65536 > told / 65536))
+                linesRead(told = begin);
             for (qsizetype i = begin; i < std::min(count, begin + kChunk); ++i) {
                 const LineReading line = lines.ReadAt(i);
                 lines.SetReading(i, line.exam.value_or(ExamReading{}));
