@@ -69,8 +69,9 @@ int main(int argc, char** argv) {
     }
     ExamListModel store;
     store.ReplaceAllSorted(std::move(read.records));
-    const MainStats academic = ComputeMainStats(store.Readings(), AverageMode::Academic);
-    const MainStats math = ComputeMainStats(store.Readings(), AverageMode::Math);
+    const ExamSums sums = SumsOf(store.Readings());
+    const MainStats academic = sums.Stats(AverageMode::Academic);
+    const MainStats math = sums.Stats(AverageMode::Math);
     PrintFigures(academic.examCount, academic.yearSpan, academic.totalCredits, academic.mathAverage,
                  academic.overallMark, math.mathAverage, math.overallMark);
     return 0;

@@ -69,11 +69,15 @@ MainStats ComputeMainStats(const QStringList& lines, AverageMode mode) {
     return sums.Stats(mode);
 }
 
-MainStats ComputeMainStats(std::span<const ExamReading> readings, AverageMode mode) {
+ExamSums SumsOf(std::span<const ExamReading> readings) {
     ExamSums sums;
     for (const ExamReading& exam : readings)
         sums.Add(exam);
-    return sums.Stats(mode);
+    return sums;
+}
+
+MainStats ComputeMainStats(std::span<const ExamReading> readings, AverageMode mode) {
+    return SumsOf(readings).Stats(mode);
 }
 
 MainStatsCaptions CaptionsOf(const MainStats& stats) {

@@ -44,6 +44,8 @@ struct ExamSums {
     void Add(const ExamReading& exam);
     MainStats Stats(AverageMode mode) const;
 };
+// The sums of the readings, in their order.
+ExamSums SumsOf(std::span<const ExamReading> readings);
 
 // Lines that do not split into four fields or whose date does not read count for nothing: they
 // are left out of every figure, the number of exams included.

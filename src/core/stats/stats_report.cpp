@@ -12,8 +12,8 @@ QString Figure(const QString& title, const QString& value) {
     return QStringLiteral("  ") + title + QStringLiteral(": ") + value.trimmed() + QLatin1Char('\n');
 }
 
-QString ModeSection(const std::vector<ExamReading>& readings, AverageMode mode) {
-    const MainStats stats = ComputeMainStats(readings, mode);
+QString ModeSection(const ExamSums& sums, AverageMode mode) {
+    const MainStats stats = sums.Stats(mode);
     QString text =
         mode == AverageMode::Academic ? QStringLiteral("Academic Mode\n") : QStringLiteral("Math Mode\n");
     text += Figure(QStringLiteral("Exams"), Str(stats.examCount));
@@ -27,17 +27,15 @@ QString ModeSection(const std::vector<ExamReading>& readings, AverageMode mode) 
 
 // The figures of each calendar year with exams, oldest first, the overall mark in both modes.
 QString YearSection(const std::vector<ExamReading>& readings) {
-    const std::vector<YearFigures> academic = FiguresPerYear(readings, AverageMode::Academic);
-    const std::vector<YearFigures> math = FiguresPerYear(readings, AverageMode::Math);
     QString text = QStringLiteral("Per year\n");
-    for (std::size_t i = 0; i < academic.size(); ++i) {
-        const YearFigures& year = academic[i];
+    for (const auto& sums : SumsPerYear(readings)) {
+        const YearFigures year = FiguresOfYear(sums, AverageMode::Academic);
         text += Figure(QString::number(year.year),
                        QStringLiteral("%1 %2, %3 credits, overall mark %4 (Academic Mode), %5 (Math Mode)")
                            .arg(year.exams)
                            .arg(year.exams == 1 ? QStringLiteral("exam") : QStringLiteral("exams"),
                                 Str(year.credits).trimmed(), Str(year.overallMark).trimmed(),
-                                Str(math[i].overallMark).trimmed()));
+                                Str(FiguresOfYear(sums, AverageMode::Math).overallMark).trimmed()));
     }
     return text;
 }
@@ -55,8 +53,9 @@ QString StatsReport(const QStringList& lines) {
 QString StatsReport(const LineStore& records) { return StatsReport(records.Readings(), CountHonours(records)); }
 
 QString StatsReport(const std::vector<ExamReading>& readings, int honours) {
-    return ModeSection(readings, AverageMode::Academic) + QLatin1Char('\n') +
-           ModeSection(readings, AverageMode::Math) + QLatin1Char('\n') + QStringLiteral("Honours (30L): ") +
+    const ExamSums sums = SumsOf(readings);
+    return ModeSection(sums, AverageMode::Academic) + QLatin1Char('\n') +
+           ModeSection(sums, AverageMode::Math) + QLatin1Char('\n') + QStringLiteral("Honours (30L): ") +
            QString::number(honours) + QStringLiteral("\n\n") + YearSection(readings);
 }
 

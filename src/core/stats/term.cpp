@@ -39,27 +39,31 @@ int CountHonours(const LineStore& lines) {
     return count;
 }
 
-std::vector<YearFigures> FiguresPerYear(const std::vector<ExamReading>& readings, AverageMode mode) {
-    // The years met, ascending, each with its sums: few, so that finding one is a few comparisons.
-    std::vector<int> years;
-    std::vector<ExamSums> sums;
+std::vector<std::pair<int, ExamSums>> SumsPerYear(const std::vector<ExamReading>& readings) {
+    // The years met, ascending: few, so that finding one is a few comparisons.
+    std::vector<std::pair<int, ExamSums>> years;
     for (const ExamReading& exam : readings) {
         if (!exam.date.isValid())
             continue;
         const int year = Year(exam.date);
-        const auto at = std::lower_bound(years.begin(), years.end(), year);
-        const auto slot = at - years.begin();
-        if (at == years.end() || *at != year) {
-            years.insert(at, year);
-            sums.insert(sums.begin() + slot, ExamSums{});
-        }
-        sums[static_cast<std::size_t>(slot)].Add(exam);
+        auto at = std::lower_bound(years.begin(), years.end(), year,
+                                   [](const std::pair<int, ExamSums>& y, int value) { return y.first < value; });
+        if (at == years.end() || at->first != year)
+            at = years.insert(at, {year, ExamSums{}});
+        at->second.Add(exam);
     }
+    return years;
+}
+
+YearFigures FiguresOfYear(const std::pair<int, ExamSums>& year, AverageMode mode) {
+    const MainStats stats = year.second.Stats(mode);
+    return YearFigures{year.first, stats.examCount, stats.totalCredits, stats.overallMark};
+}
+
+std::vector<YearFigures> FiguresPerYear(const std::vector<ExamReading>& readings, AverageMode mode) {
     std::vector<YearFigures> figures;
-    for (std::size_t k = 0; k < years.size(); ++k) {
-        const MainStats stats = sums[k].Stats(mode);
-        figures.push_back(YearFigures{years[k], stats.examCount, stats.totalCredits, stats.overallMark});
-    }
+    for (const auto& year : SumsPerYear(readings))
+        figures.push_back(FiguresOfYear(year, mode));
     return figures;
 }
 

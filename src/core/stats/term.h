@@ -7,6 +7,7 @@
 
 #include <QStringList>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace examora {
@@ -23,6 +24,9 @@ struct YearFigures {
 };
 // One row per calendar year with exams, oldest first; readings without a date count for nothing.
 std::vector<YearFigures> FiguresPerYear(const std::vector<ExamReading>& readings, AverageMode mode);
+// The sums of each calendar year with exams, oldest first, from which the rows of either mode come.
+std::vector<std::pair<int, ExamSums>> SumsPerYear(const std::vector<ExamReading>& readings);
+YearFigures FiguresOfYear(const std::pair<int, ExamSums>& year, AverageMode mode);
 
 // The base that the degree's final mark starts from: the overall mark times 110/30, to one decimal.
 std::optional<double> GraduationBase(const MainStats& stats);
