@@ -94,7 +94,7 @@ void KeepInFileOrder(ReadLines& read, const std::vector<qint32>& rows) {
 // lines are read once in the locale's order while the votes are gathered; where the file's order
 // turns out another, the lines with an ambiguous numeric date are read again.
 // The lines are read in chunks, taken in turn by this thread and by a second one, which first
-// looks whether the lines are in the list's order and sorts them where they are not.
+// looks whether the lines are in the list's order, and sorts them where they are not.
 // linesRead, where given, hears every so many lines how many have been read.
 void SplitRecords(ReadLines& read, const std::function<void(qsizetype)>& linesRead = {}) {
     LineStore& lines = read.lines;
@@ -131,10 +131,8 @@ void SplitRecords(ReadLines& read, const std::function<void(qsizetype)>& linesRe
     std::vector<qint32> order;
     DateOrderVote asideVote;
     WorkAside aside([&] {
-        if (!InOrder(lines)) {
+        if (!InOrder(lines))
             order = SortedOrder(lines);
-            return;
-        }
         const DateReadingPass asidePass(pass, std::this_thread::get_id());
         asideVote = readChunks(false);
     });
