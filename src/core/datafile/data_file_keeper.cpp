@@ -129,10 +129,13 @@ void SplitRecords(ReadLines& read, const std::function<void(qsizetype)>& linesRe
         return vote;
     };
     std::vector<qint32> order;
+    LineStore::Order sorted;
     DateOrderVote asideVote;
     WorkAside aside([&] {
-        if (!InOrder(lines))
+        if (!InOrder(lines)) {
             order = SortedOrder(lines);
+            sorted = lines.OrderOf(order);
+        }
         const DateReadingPass asidePass(pass, std::this_thread::get_id());
         asideVote = readChunks(false);
     });
@@ -164,7 +167,7 @@ void SplitRecords(ReadLines& read, const std::function<void(qsizetype)>& linesRe
         std::transform(order.cbegin(), order.cend(), sortedState.begin(),
                        [&state](qint32 row) { return state[static_cast<std::size_t>(row)]; });
         state = std::move(sortedState);
-        lines.Permute(order);
+        lines.TakeOrder(std::move(sorted));
     }
     lines.Keep(state);
 }

@@ -146,19 +146,24 @@ void LineStore::InsertRows(const QList<int>& rows, const QStringList& lines) {
     readings_ = std::move(mergedReadings);
 }
 
-void LineStore::Permute(const std::vector<qint32>& order) {
+LineStore::Order LineStore::OrderOf(const std::vector<qint32>& order) const {
     // Gathered into new rows: the reads are independent of each other, so that the processor has
     // many of them under way at once.
-    std::vector<Row> rows;
-    std::vector<ExamReading> readings;
-    rows.reserve(order.size());
-    readings.reserve(order.size());
-    for (const qint32 row : order) {
-        rows.push_back(rows_[static_cast<std::size_t>(row)]);
-        readings.push_back(readings_[static_cast<std::size_t>(row)]);
-    }
-    rows_ = std::move(rows);
-    readings_ = std::move(readings);
+    Order next;
+    next.order_ = order;
+    next.rows_.reserve(order.size());
+    for (const qint32 row : order)
+        next.rows_.push_back(rows_[static_cast<std::size_t>(row)]);
+    next.readings_.reserve(order.size());
+    MakePagesReady(next.readings_.data(), order.size() * sizeof(ExamReading));
+    return next;
+}
+
+void LineStore::TakeOrder(Order order) {
+    for (const qint32 row : order.order_)
+        order.readings_.push_back(readings_[static_cast<std::size_t>(row)]);
+    rows_ = std::move(order.rows_);
+    readings_ = std::move(order.readings_);
 }
 
 void LineStore::DropDeadText() {

@@ -64,7 +64,13 @@ public:
     // Puts lines, read, at the given rows of the list they make (ascending).
     void InsertRows(const QList<int>& rows, const QStringList& lines);
     // Puts the rows in the given order: order[k] is the row that goes to place k.
-    void Permute(const std::vector<qint32>& order);
+    void Permute(const std::vector<qint32>& order) { TakeOrder(OrderOf(order)); }
+    // The same in two steps, so that the first may go on on another thread while the readings are
+    // still being taken: the rows gathered in the new order and the readings' room made ready, then
+    // the readings gathered into it.
+    class Order;
+    Order OrderOf(const std::vector<qint32>& order) const;
+    void TakeOrder(Order order);
 
     // The data file's bytes: each line followed by CR LF, then the further lines.
     QByteArray FileBytes(const KeptLines& further = {}) const;
@@ -77,6 +83,16 @@ private:
         quint32 size : 31;
         quint32 ascii : 1;
     };
+
+public:
+    class Order {
+        friend class LineStore;
+        std::vector<qint32> order_;
+        std::vector<Row> rows_;
+        std::vector<ExamReading> readings_;
+    };
+
+private:
     Row AppendText(QByteArrayView utf8, bool ascii);
     // Text no row uses any more is dropped once it outweighs the text in use.
     void DropDeadText();

@@ -28,6 +28,8 @@ void MakeReady(const void* begin, std::size_t from, std::size_t to) {
 
 } // namespace
 
+void MakePagesReady(const void* begin, std::size_t bytes) { MakeReady(begin, 0, bytes); }
+
 PagesAhead::PagesAhead() {
 #if defined(__linux__) && defined(MADV_POPULATE_WRITE)
     try {

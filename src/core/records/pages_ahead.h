@@ -22,6 +22,10 @@ struct BufferExtent {
     std::size_t capacity = 0;
 };
 
+// Faults in the whole pages of [begin, begin + bytes) at once, as if written, without changing a
+// byte; nothing where the system cannot.
+void MakePagesReady(const void* begin, std::size_t bytes);
+
 class PagesAhead {
 public:
     PagesAhead();
