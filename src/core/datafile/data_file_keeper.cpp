@@ -136,7 +136,7 @@ void SplitRecords(ReadLines& read, const std::function<void(qsizetype)>& linesRe
             order = SortedOrder(lines);
             sorted = lines.OrderOf(order);
         }
-        const DateReadingPass asidePass(pass, std::this_thread::get_id());
+        const DateReadingPass asidePass(pass, DateReadingPass::OnAnotherThread{});
         asideVote = readChunks(false);
     });
     DateOrderVote vote = readChunks(true);

@@ -8,7 +8,6 @@
 #include <QStringList>
 #include <memory>
 #include <optional>
-#include <thread>
 
 namespace examora {
 
@@ -97,7 +96,8 @@ class DateReadingPass {
 public:
     DateReadingPass();
     // For another thread, with the settings the given pass took: threads never look them up at once.
-    DateReadingPass(const DateReadingPass& taken, std::thread::id);
+    struct OnAnotherThread {};
+    DateReadingPass(const DateReadingPass& taken, OnAnotherThread);
     ~DateReadingPass();
     DateReadingPass(const DateReadingPass&) = delete;
     DateReadingPass& operator=(const DateReadingPass&) = delete;

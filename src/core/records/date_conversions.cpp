@@ -303,7 +303,7 @@ DateReadingPass::DateReadingPass() {
     settings_ = passDates;
 }
 
-DateReadingPass::DateReadingPass(const DateReadingPass& taken, std::thread::id) {
+DateReadingPass::DateReadingPass(const DateReadingPass& taken, OnAnotherThread) {
     if (readingPasses++ == 0)
         passDates = std::make_shared<const LocaleDates>(*taken.settings_);
     settings_ = passDates;

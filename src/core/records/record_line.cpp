@@ -62,10 +62,13 @@ LineReading ReadLine(QLatin1StringView line) {
             ++at;
         }
         const qsizetype start = at;
-        for (; at < dateEnd && text[at] >= '0' && text[at] <= '9'; ++at)
+        for (; at < dateEnd && text[at] >= '0' && text[at] <= '9'; ++at) {
+            if (at - start == 4)
+                return ReadLineOf(line);
             groups.values[group] = groups.values[group] * 10 + (text[at] - '0');
+        }
         groups.digits[group] = at - start;
-        if (groups.digits[group] == 0 || groups.digits[group] > 4)
+        if (groups.digits[group] == 0)
             return ReadLineOf(line);
     }
     LineReading reading;
