@@ -72,16 +72,25 @@ void DataLineReader::Reserve(qsizetype lines, qsizetype bytes) {
     if (keepApart_)
         read_.kept.Reserve(bytes);
     // A small file has few pages to fault in: no second thread for it.
+    expected_ = bytes;
     if (bytes >= qsizetype{2} << 20)
         ahead_ = std::make_unique<PagesAhead>();
 }
 
+// Each buffer is expected to grow as it has grown so far, in step with the bytes fed: the pages
+// made ready stop there, so that a buffer that grows little (the kept lines of a file of records)
+// or less than its room (the rows, reserved for short lines) is not touched beyond what it takes.
 void DataLineReader::TellAhead() {
+    const auto expected = [this](BufferExtent extent) {
+        const double grown = static_cast<double>(expected_) / static_cast<double>(std::max<qsizetype>(1, fed_));
+        extent.capacity = std::min(extent.capacity, static_cast<std::size_t>(static_cast<double>(extent.used) * grown));
+        return extent;
+    };
     const std::array<BufferExtent, 3> lines = read_.lines.Extents();
     const KeptLines& kept = read_.kept;
-    ahead_->Reached({lines[0], lines[1], lines[2],
-                     {kept.Begin(), static_cast<std::size_t>(kept.FileBytes().size()),
-                      static_cast<std::size_t>(kept.Capacity())}});
+    ahead_->Reached({expected(lines[0]), expected(lines[1]), expected(lines[2]),
+                     expected({kept.Begin(), static_cast<std::size_t>(kept.FileBytes().size()),
+                               static_cast<std::size_t>(kept.Capacity())})});
 }
 
 // One line in its own encoding, so that a single stray byte cannot turn a whole UTF-8 file into
@@ -193,6 +202,7 @@ void DataLineReader::Feed(QByteArrayView piece) {
     const bool ascii = IsAsciiText(piece.sliced(start));
     for (qsizetype end; (end = piece.indexOf('\n', start)) >= 0; start = end + 1)
         Take(piece.sliced(start, end - start), ascii);
+    fed_ += piece.size();
     if (ahead_)
         TellAhead();
     pending_ = piece.sliced(start).toByteArray();

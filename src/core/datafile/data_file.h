@@ -63,6 +63,8 @@ private:
     ReadLines read_;
     bool keepApart_;
     std::unique_ptr<PagesAhead> ahead_; // for a large file, its buffers' pages made ready aside
+    qsizetype expected_ = 0;            // the bytes the file is expected to hold
+    qsizetype fed_ = 0;                 // the bytes fed so far
     QByteArray pending_; // the start of a line that the next piece ends; all of a UTF-16 file
     bool started_ = false;
     int utf16_ = 0; // 1 little-endian, 2 big-endian

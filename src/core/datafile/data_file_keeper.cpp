@@ -128,14 +128,11 @@ void SplitRecords(ReadLines& read, const std::function<void(qsizetype)>& linesRe
         }
         return vote;
     };
-    std::vector<qint32> order;
-    LineStore::Order sorted;
+    std::optional<LineStore::Order> sorted;
     DateOrderVote asideVote;
     WorkAside aside([&] {
-        if (!InOrder(lines)) {
-            order = SortedOrder(lines);
-            sorted = lines.OrderOf(order);
-        }
+        if (!InOrder(lines))
+            sorted = lines.OrderOf(SortedOrder(lines));
         const DateReadingPass asidePass(pass, DateReadingPass::OnAnotherThread{});
         asideVote = readChunks(false);
     });
@@ -162,12 +159,13 @@ void SplitRecords(ReadLines& read, const std::function<void(qsizetype)>& linesRe
             kept.push_back(static_cast<qint32>(i));
     }
     KeepInFileOrder(read, kept);
-    if (!order.empty()) {
+    if (sorted) {
+        const std::vector<qint32>& order = sorted->Rows();
         std::vector<char> sortedState(state.size());
         std::transform(order.cbegin(), order.cend(), sortedState.begin(),
                        [&state](qint32 row) { return state[static_cast<std::size_t>(row)]; });
         state = std::move(sortedState);
-        lines.TakeOrder(std::move(sorted));
+        lines.TakeOrder(std::move(*sorted));
     }
     lines.Keep(state);
 }

@@ -146,16 +146,16 @@ void LineStore::InsertRows(const QList<int>& rows, const QStringList& lines) {
     readings_ = std::move(mergedReadings);
 }
 
-LineStore::Order LineStore::OrderOf(const std::vector<qint32>& order) const {
+LineStore::Order LineStore::OrderOf(std::vector<qint32> order) const {
     // Gathered into new rows: the reads are independent of each other, so that the processor has
     // many of them under way at once.
     Order next;
-    next.order_ = order;
-    next.rows_.reserve(order.size());
-    for (const qint32 row : order)
+    next.order_ = std::move(order);
+    next.rows_.reserve(next.order_.size());
+    for (const qint32 row : next.order_)
         next.rows_.push_back(rows_[static_cast<std::size_t>(row)]);
-    next.readings_.reserve(order.size());
-    MakePagesReady(next.readings_.data(), order.size() * sizeof(ExamReading));
+    next.readings_.reserve(next.order_.size());
+    MakePagesReady(next.readings_.data(), next.order_.size() * sizeof(ExamReading));
     return next;
 }
 

@@ -64,12 +64,12 @@ public:
     // Puts lines, read, at the given rows of the list they make (ascending).
     void InsertRows(const QList<int>& rows, const QStringList& lines);
     // Puts the rows in the given order: order[k] is the row that goes to place k.
-    void Permute(const std::vector<qint32>& order) { TakeOrder(OrderOf(order)); }
+    void Permute(std::vector<qint32> order) { TakeOrder(OrderOf(std::move(order))); }
     // The same in two steps, so that the first may go on on another thread while the readings are
     // still being taken: the rows gathered in the new order and the readings' room made ready, then
     // the readings gathered into it.
     class Order;
-    Order OrderOf(const std::vector<qint32>& order) const;
+    Order OrderOf(std::vector<qint32> order) const;
     void TakeOrder(Order order);
 
     // The data file's bytes: each line followed by CR LF, then the further lines.
@@ -86,6 +86,11 @@ private:
 
 public:
     class Order {
+    public:
+        // order[k] is the row that goes to place k.
+        const std::vector<qint32>& Rows() const { return order_; }
+
+    private:
         friend class LineStore;
         std::vector<qint32> order_;
         std::vector<Row> rows_;
