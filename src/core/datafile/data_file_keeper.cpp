@@ -115,8 +115,10 @@ void SplitRecords(ReadLines& read, const std::function<void(qsizetype)>& linesRe
         // each time that passes another 65,536 lines.
         qsizetype told = -1;
         for (qsizetype begin; (begin = nextChunk.fetch_add(kChunk)) < count;) {
-            if (tell && linesRead && (told < 0 || begin / 65536 > told / 65536))
+            if (tell && linesRead && (told < 0 || begin / 65536 > told / 65536)) {
                 linesRead(told = begin);
+                ClearWideVectorState(); // the window may have run Qt's code meanwhile
+            }
             for (qsizetype i = begin; i < std::min(count, begin + kChunk); ++i) {
                 const LineReading line = lines.ReadAt(i);
                 lines.SetReading(i, line.exam.value_or(ExamReading{}));
@@ -258,8 +260,10 @@ DataFileKeeper::ReadOutcome DataFileKeeper::Read(const std::function<void(qint64
     const FileRead file = ReadFileInPieces(path_, kMaxDataFileBytes, [&](QByteArrayView piece) {
         print.Add(piece);
         reader.Feed(piece);
-        if (progress)
+        if (progress) {
             progress(print.size, 2 * size);
+            ClearWideVectorState(); // the window may have run Qt's code meanwhile
+        }
     });
     if (!file.ok) {
         outcome.kind = ReadOutcome::Failed;
