@@ -226,15 +226,6 @@ std::optional<QDate> ParseNumericDate(const DigitGroups& g, DateOrder order, Dat
     return yearFirst ? YearFirst(g) : YearLast(g, order, localeOrder);
 }
 
-std::optional<DateOrder> OrderFixedBy(const DigitGroups& g) {
-    if (g.digits[0] == 4)
-        return YearFirst(g) ? std::optional(DateOrder::YearMonthDay) : std::nullopt;
-    if (g.digits[2] != 4 || (g.values[0] > 12) == (g.values[1] > 12))
-        return std::nullopt;
-    const DateOrder order = g.values[0] > 12 ? DateOrder::DayMonthYear : DateOrder::MonthDayYear;
-    return YearLast(g, order, order) ? std::optional(order) : std::nullopt;
-}
-
 template <typename View> bool HasDigit(View text) {
     for (qsizetype i = 0; i < text.size(); ++i)
         if (CharAt(text, i).isDigit())
@@ -245,9 +236,10 @@ template <typename View> bool HasDigit(View text) {
 // The date and what it tells of the order, from one split of the text.
 } // namespace
 
+// A day above 12 before a four-digit year, or a four-digit year first, fixes the order of the
+// date's fields; a date that fixes its order reads in that order whatever the file's.
 DateReading ReadDateGroups(const DateDigitGroups& g) {
     DateReading reading;
-    // The order a date fixes reads it in that order whatever the file's: one date is made.
     if (g.digits[0] == 4) {
         reading.date = YearFirst(g);
         reading.fixed = reading.date ? std::optional(DateOrder::YearMonthDay) : std::nullopt;
@@ -328,7 +320,7 @@ int CurrentYear() {
 
 std::optional<DateOrder> OrderFixedBy(QStringView dateText) {
     const std::optional<DigitGroups> g = SplitNumericDate(dateText.trimmed());
-    return g ? OrderFixedBy(*g) : std::nullopt;
+    return g ? ReadDateGroups(*g).fixed : std::nullopt;
 }
 
 std::optional<DateOrder> DateOrderVote::Add(QStringView dateText) {
