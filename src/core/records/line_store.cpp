@@ -48,8 +48,12 @@ QStringList LineStore::Lines() const {
 
 LineReading LineStore::ReadAt(qsizetype i) const {
     const QByteArrayView bytes = Utf8(i);
-    if (IsAscii(i))
-        return ReadLine(QLatin1StringView(bytes.data(), bytes.size()));
+    // The name is never read, and a ";" is never part of another character in UTF-8: where the
+    // fields after it are ASCII, as they nearly always are, they are read where they lie whatever
+    // letters the name has.
+    const QByteArrayView fields = IsAscii(i) ? bytes : bytes.sliced(std::max<qsizetype>(0, bytes.indexOf(';')));
+    if (IsAscii(i) || (fields.startsWith(';') && IsAsciiText(fields)))
+        return ReadLine(QLatin1StringView(fields.data(), fields.size()));
     return ReadLine(TextOfUtf8(bytes));
 }
 

@@ -42,7 +42,7 @@ public:
     const std::vector<ExamReading>& Readings() const { return readings_; }
     void SetReading(qsizetype i, const ExamReading& reading) { readings_[static_cast<std::size_t>(i)] = reading; }
 
-    // The line read as it lies: ASCII from its bytes, any other from its text.
+    // The line read as it lies: from its bytes where all but the name is ASCII, else from its text.
     LineReading ReadAt(qsizetype i) const;
     // Reads every line. Dates read in the file date order that is set, so it is set first.
     void ReadAll();
